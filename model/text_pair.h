@@ -30,6 +30,7 @@ struct LanguageState
     Language startupLanguage = Language::English;
     Language appliedLanguage = Language::English;
     std::string languageFile = "english.ini";
+    bool helpFileAttached = false; // F1 help is attached while the language is Chinese
 };
 
 constexpr std::string_view languageFileFor(Language language)
