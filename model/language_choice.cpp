@@ -21,7 +21,8 @@ bool applyLanguageChoice(LanguageState& state, Language chosen)
         return false;
     }
     const auto offered = offeredLanguages(state);
-    if (std::none_of(offered.begin(), offered.end(), [chosen](const LanguageItem& item) { return item.language == chosen; })) {
+    if (std::none_of(offered.begin(), offered.end(),
+                     [chosen](const LanguageItem& item) { return item.language == chosen; })) {
         return false;
     }
     state.appliedLanguage = state.language;

@@ -23,7 +23,8 @@ std::string_view numberedMessageSection(int number)
     return "Others";
 }
 
-std::string numberedMessage(const std::filesystem::path& languageFolder, std::string_view languageFile, int number)
+std::string numberedMessage(const std::filesystem::path& languageFolder, std::string_view languageFile,
+                            int number)
 {
     if (languageFile.empty()) {
         return {};

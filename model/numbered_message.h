@@ -15,6 +15,7 @@ std::string_view numberedMessageSection(int number);
 
 // The message, blanks trimmed, at most 254 characters (the 255-character buffer the language
 // files were written for).
-std::string numberedMessage(const std::filesystem::path& languageFolder, std::string_view languageFile, int number);
+std::string numberedMessage(const std::filesystem::path& languageFolder, std::string_view languageFile,
+                            int number);
 
 } // namespace corvane::model

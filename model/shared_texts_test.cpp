@@ -24,8 +24,8 @@ enum class Operation { Idle, Read, Write };
 
 TEST(TextTable, PicksByKeyAndLanguage)
 {
-    constexpr TextTable<Operation, 2> completed{{{Operation::Read, texts::kReadCompleted},
-                                                 {Operation::Write, texts::kWriteCompleted}}};
+    constexpr TextTable<Operation, 2> completed{
+        {{Operation::Read, texts::kReadCompleted}, {Operation::Write, texts::kWriteCompleted}}};
     static_assert(pick(completed, Operation::Write, Language::English) == "Write Data Completed.");
     EXPECT_EQ(pick(completed, Operation::Read, Language::English), "Read Data Completed.");
     EXPECT_EQ(pick(completed, Operation::Read, Language::Chinese), "读取数据完成。");
