@@ -147,4 +147,11 @@ std::string formatDecimal(double value, int minIntegerDigits, int decimals)
     return out;
 }
 
+std::string formatInteger(std::int64_t value)
+{
+    std::array<char, 24> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
 } // namespace corvane::model

@@ -25,4 +25,7 @@ std::optional<std::int64_t> parseInteger(std::string_view text);
 // formatDecimal(437.125, 3, 5) = "437.12500" (the "000.00000" pattern), (67.5, 1, 1) = "67.5".
 std::string formatDecimal(double value, int minIntegerDigits, int decimals);
 
+// Whole number as plain decimal text: a minus sign when negative, no grouping, no padding.
+std::string formatInteger(std::int64_t value);
+
 } // namespace corvane::model

@@ -56,6 +56,14 @@ TEST(NumberText, FormatsWithPatternDigits)
     }
 }
 
+TEST(NumberText, FormatsWholeNumbers)
+{
+    EXPECT_EQ(formatInteger(0), "0");
+    EXPECT_EQ(formatInteger(-12), "-12");
+    EXPECT_EQ(formatInteger(1234567), "1234567"); // never grouped
+    EXPECT_EQ(formatInteger(INT64_MIN), "-9223372036854775808");
+}
+
 TEST(NumberText, IgnoresADecimalCommaLocale)
 {
     const char* previous = std::setlocale(LC_ALL, nullptr);
@@ -67,6 +75,7 @@ TEST(NumberText, IgnoresADecimalCommaLocale)
     EXPECT_EQ(formatDecimal(437.125, 3, 5), "437.12500");
     EXPECT_EQ(parseDecimal("437.125"), 437.125);
     EXPECT_EQ(parseDecimal("437,125"), std::nullopt);
+    EXPECT_EQ(formatInteger(1234567), "1234567");
     std::setlocale(LC_ALL, saved.c_str());
 }
 
