@@ -1,7 +1,7 @@
 // Draws the two splash pictures of Corvane, "StartE.jpg" (English) and "StartC.jpg" (Chinese),
 // into the resource folder at build time: product name, radio model, bands and version.
 //
-// usage: make_splash <output folder> <version>
+// usage: corvane-make-splash <output folder> <version>
 
 #include <QFont>
 #include <QGuiApplication>
@@ -123,7 +123,7 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: make_splash <output folder> <version>\n");
+        std::fprintf(stderr, "usage: corvane-make-splash <output folder> <version>\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
@@ -140,7 +140,7 @@ int main(int argc, char* argv[])
     const bool ok = drawSplash(english, family).save(folder + QStringLiteral("/StartE.jpg"), "JPG", 92) &&
                     drawSplash(chinese, family).save(folder + QStringLiteral("/StartC.jpg"), "JPG", 92);
     if (!ok) {
-        std::fprintf(stderr, "make_splash: cannot write the pictures into %s\n", argv[1]);
+        std::fprintf(stderr, "corvane-make-splash: cannot write the pictures into %s\n", argv[1]);
         return 1;
     }
     return 0;
