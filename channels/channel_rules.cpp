@@ -6,6 +6,7 @@
 #include "model/number_text.h"
 #include "model/shared_texts.h"
 #include "model/tone.h"
+#include "model/text_trim.h"
 
 #include <algorithm>
 #include <limits>
@@ -20,16 +21,6 @@ using model::Integer;
 constexpr Integer kNoScanChannel = 255;
 constexpr int kFirstScanGroupIndex = 1; // scan[1..8]: one priority-channel reference per group
 constexpr int kScanGroups = 8;
-
-std::string_view trimBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 
 bool isFrequencyField(FieldId field)
 {
@@ -208,7 +199,7 @@ void CommitChannelValue(ChannelContext& context, int group, int row, FieldId fie
     if (isChannelNumber(number)) {
         std::string value(text);
         if (isFrequencyField(field)) {
-            value = std::string(trimBlanks(value)); // a blank frequency field is a cleared one
+            value = std::string(model::trimWhitespace(value)); // a blank frequency field is a cleared one
             if (!value.empty()) {
                 value = ValidateFrequencyText(context, value, field, true);
             }
@@ -247,7 +238,7 @@ void SetChannelField(ChannelContext& context, ChannelRecord& entry, FieldId fiel
         entry.rxFreq = model::displayToFrequency(text, currentModel);
         break;
     case FieldId::TxFreq:
-        if (trimBlanks(text).empty()) {
+        if (model::trimWhitespace(text).empty()) {
             entry.txFreq = model::kNoFrequency;
             entry.txCleared = 1;
             entry.txTone = model::kToneOff; // no transmit frequency, nothing to encode

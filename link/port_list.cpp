@@ -2,6 +2,7 @@
 
 #include "model/number_text.h"
 #include "model/shared_texts.h"
+#include "model/text_trim.h"
 
 #include <algorithm>
 
@@ -10,17 +11,6 @@ namespace corvane::link {
 namespace {
 
 constexpr std::string_view kComPrefix = "COM";
-
-std::string_view trimBlanks(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 bool isDigits(std::string_view text)
 {
@@ -34,7 +24,7 @@ std::string portNumberText(std::string_view deviceName)
     if (deviceName.size() <= 3) {
         return {};
     }
-    return std::string(trimBlanks(deviceName.substr(3, 3)));
+    return std::string(model::trimBlanks(deviceName.substr(3, 3)));
 }
 
 std::optional<int> comPortNumber(std::string_view deviceName)

@@ -3,6 +3,7 @@
 #include "model/model_band.h"
 #include "model/number_text.h"
 #include "model/shared_texts.h"
+#include "model/text_trim.h"
 
 #include <algorithm>
 
@@ -13,16 +14,6 @@ namespace {
 constexpr int kStoredDigits = 8;
 constexpr std::string_view kExtendedBandText = "400 - 480 MHz";
 constexpr double kExtendedHighMHz = 520;
-
-std::string_view trimBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 
 bool allDigits(std::string_view text)
 {
@@ -46,7 +37,7 @@ std::string plainNumberText(double value)
 
 std::string frequencyToDisplay(std::string_view stored, const CurrentModel& model, Prompts& prompts)
 {
-    const std::string_view text = trimBlanks(stored);
+    const std::string_view text = trimWhitespace(stored);
     if (text.empty() || text == kNoFrequency) {
         return {};
     }
@@ -66,7 +57,7 @@ std::string frequencyToDisplay(std::string_view stored, const CurrentModel& mode
 
 std::string displayToFrequency(std::string_view display, const CurrentModel& model)
 {
-    std::string_view text = trimBlanks(display);
+    std::string_view text = trimWhitespace(display);
     if (text.empty()) {
         return {};
     }
@@ -93,7 +84,7 @@ std::string displayToFrequency(std::string_view display, const CurrentModel& mod
 
 bool isPackableFrequency(std::string_view stored)
 {
-    const std::string_view text = trimBlanks(stored);
+    const std::string_view text = trimWhitespace(stored);
     if (text.empty() || text == kNoFrequency) {
         return true;
     }
@@ -105,7 +96,7 @@ std::optional<FrequencyBytes> packFrequency(std::string_view stored)
     if (!isPackableFrequency(stored)) {
         return std::nullopt;
     }
-    const std::string_view text = trimBlanks(stored);
+    const std::string_view text = trimWhitespace(stored);
     if (text.empty() || text == kNoFrequency) {
         return FrequencyBytes{0xFF, 0xFF, 0xFF, 0xFF};
     }

@@ -7,6 +7,7 @@
 #include "model/new_document.h"
 #include "model/number_text.h"
 #include "model/tone.h"
+#include "model/text_trim.h"
 
 #include <algorithm>
 #include <vector>
@@ -126,16 +127,6 @@ constexpr int kScanGroups = 8;    // scan[1..8], one priority channel per group 
 constexpr int kFirstScanTime = 9; // scan[9..13]
 
 // ---- helpers -------------------------------------------------------------------------------
-
-std::string_view trimBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 // The tone code a channel's text puts into the image; an empty text is no tone.
 std::optional<std::uint16_t> imageToneCode(std::string_view text)

@@ -1,6 +1,7 @@
 #include "model/model_band.h"
 
 #include "model/number_text.h"
+#include "model/text_trim.h"
 
 namespace corvane::model {
 
@@ -17,16 +18,6 @@ struct ModelNameRow
 constexpr std::array<ModelNameRow, 1> kModelNames = {{
     {kOwnModelCode, kOwnModelName},
 }};
-
-std::string trimBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
 
 } // namespace
 
@@ -101,7 +92,7 @@ void updateBandLimits(CurrentModel& model)
 
 void setCurrentModelFromRadioType(RadioTypeRecord& radioType, CurrentModel& model)
 {
-    const std::string code = trimBlanks(radioType.modelCode.value());
+    const std::string code(trimBlanks(radioType.modelCode.value()));
     radioType.modelCode = code;
     model.currentModelCode = code;
     model.currentBand = bandTextForCode(radioType.bandIndex);

@@ -1,4 +1,5 @@
 #include "model/number_text.h"
+#include "model/text_trim.h"
 
 #include <algorithm>
 #include <array>
@@ -9,16 +10,6 @@ namespace corvane::model {
 
 namespace {
 
-std::string_view trimBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -28,7 +19,7 @@ bool isDigit(char c)
 
 std::optional<double> parseDecimal(std::string_view text)
 {
-    std::string_view t = trimBlanks(text);
+    std::string_view t = trimWhitespace(text);
     bool negative = false;
     if (!t.empty() && (t.front() == '+' || t.front() == '-')) {
         negative = t.front() == '-';
@@ -71,7 +62,7 @@ bool isNumeric(std::string_view text)
 
 std::optional<std::int64_t> parseInteger(std::string_view text)
 {
-    std::string_view t = trimBlanks(text);
+    std::string_view t = trimWhitespace(text);
     if (!t.empty() && t.front() == '+') {
         t.remove_prefix(1);
         if (!t.empty() && t.front() == '-') {

@@ -1,6 +1,7 @@
 #include "model/profile_file.h"
 
 #include "model/safe_file.h"
+#include "model/text_trim.h"
 
 #include <algorithm>
 
@@ -8,28 +9,10 @@ namespace corvane::model {
 
 namespace {
 
-std::string_view trim(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-bool sameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
-}
-
 // The section name of a "[name]" line.
 std::optional<std::string_view> sectionOf(std::string_view line)
 {
-    const std::string_view t = trim(line);
+    const std::string_view t = trimWhitespace(line);
     if (t.size() < 2 || t.front() != '[') {
         return std::nullopt;
     }
@@ -37,7 +20,7 @@ std::optional<std::string_view> sectionOf(std::string_view line)
     if (close == std::string_view::npos) {
         return std::nullopt;
     }
-    return trim(t.substr(1, close - 1));
+    return trimWhitespace(t.substr(1, close - 1));
 }
 
 struct KeyLine
@@ -48,7 +31,7 @@ struct KeyLine
 
 std::optional<KeyLine> keyOf(std::string_view line)
 {
-    const std::string_view t = trim(line);
+    const std::string_view t = trimWhitespace(line);
     if (t.empty() || t.front() == ';') {
         return std::nullopt;
     }
@@ -56,7 +39,7 @@ std::optional<KeyLine> keyOf(std::string_view line)
     if (eq == std::string_view::npos) {
         return std::nullopt;
     }
-    return KeyLine{trim(t.substr(0, eq)), trim(t.substr(eq + 1))};
+    return KeyLine{trimWhitespace(t.substr(0, eq)), trimWhitespace(t.substr(eq + 1))};
 }
 
 // Cuts a UTF-8 text to at most `count` characters without splitting one.
@@ -113,20 +96,20 @@ std::optional<std::string> ProfileFile::value(std::string_view section, std::str
     bool inSection = false;
     for (const std::string& line : m_lines) {
         if (const auto name = sectionOf(line)) {
-            inSection = sameName(*name, section);
+            inSection = equalsIgnoringAsciiCase(*name, section);
             continue;
         }
         if (!inSection) {
             continue;
         }
         const auto entry = keyOf(line);
-        if (!entry || !sameName(entry->key, key)) {
+        if (!entry || !equalsIgnoringAsciiCase(entry->key, key)) {
             continue;
         }
         std::string_view v = entry->value;
         const auto nul = v.find('\0');
         if (nul != std::string_view::npos) {
-            v = trim(v.substr(0, nul));
+            v = trimWhitespace(v.substr(0, nul));
         }
         if (v.size() >= 2 && v.front() == '"' && v.back() == '"') {
             v = v.substr(1, v.size() - 2);
@@ -147,7 +130,7 @@ void ProfileFile::setValue(std::string_view section, std::string_view key, std::
     std::optional<std::size_t> lastLineOfSection;
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         if (const auto name = sectionOf(m_lines[i])) {
-            inSection = sameName(*name, section);
+            inSection = equalsIgnoringAsciiCase(*name, section);
             if (inSection) {
                 lastLineOfSection = i;
             }
@@ -156,11 +139,11 @@ void ProfileFile::setValue(std::string_view section, std::string_view key, std::
         if (!inSection) {
             continue;
         }
-        if (!trim(m_lines[i]).empty()) {
+        if (!trimWhitespace(m_lines[i]).empty()) {
             lastLineOfSection = i;
         }
         const auto entry = keyOf(m_lines[i]);
-        if (entry && sameName(entry->key, key)) {
+        if (entry && equalsIgnoringAsciiCase(entry->key, key)) {
             m_lines[i] = newLine;
             return;
         }
@@ -169,7 +152,7 @@ void ProfileFile::setValue(std::string_view section, std::string_view key, std::
         m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(*lastLineOfSection) + 1, newLine);
         return;
     }
-    while (!m_lines.empty() && trim(m_lines.back()).empty()) {
+    while (!m_lines.empty() && trimWhitespace(m_lines.back()).empty()) {
         m_lines.pop_back();
     }
     m_lines.push_back("[" + std::string(section) + "]");
@@ -202,7 +185,7 @@ std::string readIniString(const std::filesystem::path& file, std::string_view se
     if (!value || bufferSize == 0) {
         return {};
     }
-    return std::string(trim(firstCharacters(*value, bufferSize - 1)));
+    return std::string(trimWhitespace(firstCharacters(*value, bufferSize - 1)));
 }
 
 bool writeIniString(const std::filesystem::path& file, std::string_view section, std::string_view key,

@@ -1,6 +1,7 @@
 #include "model/tone.h"
 
 #include "model/number_text.h"
+#include "model/text_trim.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,16 +38,6 @@ int hexDigitValue(char c)
         return c - 'a' + 10;
     }
     return -1;
-}
-
-std::string_view trimBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
 }
 
 // Index of a DCS text of the given polarity in the DCS list.

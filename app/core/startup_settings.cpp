@@ -4,6 +4,7 @@
 #include "model/number_text.h"
 #include "model/profile_file.h"
 #include "model/safe_file.h"
+#include "model/text_trim.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -12,22 +13,14 @@ namespace corvane::app {
 
 namespace {
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
-}
-
 // "1"/"0" and "True"/"False" as the settings file may hold them; any other number counts by
 // whether it is zero.
 std::optional<bool> parseBoolean(std::string_view text)
 {
-    if (equalsIgnoringCase(text, "true")) {
+    if (model::equalsIgnoringAsciiCase(text, "true")) {
         return true;
     }
-    if (equalsIgnoringCase(text, "false")) {
+    if (model::equalsIgnoringAsciiCase(text, "false")) {
         return false;
     }
     if (const auto number = model::parseDecimal(text)) {
