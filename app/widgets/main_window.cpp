@@ -231,7 +231,6 @@ void MainWindow::buildMenus()
             menu->setObjectName(name);
             menu->menuAction()->setObjectName(name);
             platform::setHelpContext(menu->menuAction(), entry.helpContext);
-            menu->installEventFilter(this);
             m_menus.insert(name, menu);
             m_actions.insert(name, menu->menuAction());
             continue;
@@ -621,10 +620,12 @@ void MainWindow::openChild(ChildKind kind)
     if (!editor) {
         return;
     }
+    // An editor that gave itself a size keeps it; others take their layout's size.
+    const QSize designed = editor->testAttribute(Qt::WA_Resized) ? editor->size() : QSize();
     QMdiSubWindow* sub = m_mdi->addSubWindow(editor);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setProperty(kChildKindProperty, static_cast<int>(kind));
-    sub->setWindowIcon(windowIcon());
+    sub->setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     // Ctrl+W is "Write to Radio" here, not the child frame's Close.
     for (QAction* action : sub->systemMenu() ? sub->systemMenu()->actions() : QList<QAction*>{}) {
         QList<QKeySequence> keys = action->shortcuts();
@@ -632,13 +633,43 @@ void MainWindow::openChild(ChildKind kind)
         action->setShortcuts(keys);
     }
     sub->show();
-    cascade();
+    if (designed.isValid()) {
+        sub->resize(sub->size() + (designed - editor->size()));
+    }
     m_mdi->setActiveSubWindow(sub);
+    cascade();
 }
 
 void MainWindow::cascade()
 {
-    m_mdi->cascadeSubWindows();
+    // Each child keeps its own size (the editors have a designed size); they are laid out one
+    // title bar apart, the active one in front, and shrunk only where they would leave the area.
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::StackingOrder)) {
+        if (!sub->isHidden() && !sub->isMinimized()) {
+            windows.push_back(sub);
+        }
+    }
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 4;
+    const QSize area = m_mdi->viewport()->size();
+    int offset = 0;
+    for (QMdiSubWindow* sub : windows) {
+        if (sub->isMaximized()) {
+            sub->showNormal();
+        }
+        const QSize least = sub->minimumSizeHint().expandedTo(sub->minimumSize());
+        QSize size = sub->size();
+        size.setWidth(std::max(least.width(), std::min(size.width(), area.width() - offset)));
+        size.setHeight(std::max(least.height(), std::min(size.height(), area.height() - offset)));
+        sub->setGeometry(QRect(QPoint(offset, offset), size));
+        offset += step;
+        if (offset + step * 4 > std::min(area.width(), area.height())) {
+            offset = 0; // start again at the top left rather than walk out of the area
+        }
+    }
+    if (QMdiSubWindow* active = m_mdi->activeSubWindow()) {
+        active->raise();
+    }
 }
 
 void MainWindow::subWindowActivated(QMdiSubWindow* window)

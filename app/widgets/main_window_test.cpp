@@ -6,6 +6,7 @@
 #include "app/core/startup_settings.h"
 #include "app/widgets/main_window.h"
 #include "model/document_files.h"
+#include "model/language_choice.h"
 #include "model/new_document.h"
 #include "model/shared_texts.h"
 #include "platform/resource_paths.h"
@@ -297,12 +298,15 @@ private slots:
     void exitAsksAboutUnsavedChanges_data();
     void exitAsksAboutUnsavedChanges();
     void languageSwitchRebuildsTheWindow();
+    void activationAppliesALanguageChangedElsewhere();
+    void testModeShowsTestData();
     void viewTogglesAndTreePanelClose();
     void splitterRefusesWidthsUnder300Twips();
     void geometrySurvivesARestart();
     void minimisedWindowLeavesTheStoredGeometry();
     void radioCommandsGoThroughTheSeam();
     void writeCommitsTheFocusedControlsFirst();
+    void shortcutsReachTheirCommands();
     void busyRadioBlocksCommandsAndExit();
     void shutdownWritesTheSettingRecord();
     void errorGuardKeepsTheWindowUsable();
@@ -462,6 +466,16 @@ void MainWindowTest::editorsOpenOnce()
     QCOMPARE(window.mdiArea()->subWindowList().size(), 2);
     QCOMPARE(h.gridsMade, 1);
     QCOMPARE(window.mdiArea()->activeSubWindow(), window.childWindow(app::ChildKind::ChannelGrid));
+
+    // Cascade: one title bar apart, each inside the client area, sizes kept.
+    window.childWindow(app::ChildKind::OptionalFeatures)->resize(300, 200);
+    h.trigger("mnuWindowCascade");
+    const QRect grid = window.childWindow(app::ChildKind::ChannelGrid)->geometry();
+    const QRect features = window.childWindow(app::ChildKind::OptionalFeatures)->geometry();
+    QCOMPARE(features.topLeft(), QPoint(0, 0)); // behind, at the start of the cascade
+    QVERIFY(grid.x() > 0 && grid.x() == grid.y());
+    QCOMPARE(features.size(), QSize(300, 200));
+    QVERIFY(window.mdiArea()->viewport()->rect().contains(grid.topLeft()));
 
     h.trigger("mnuCloseAll");
     QVERIFY(!window.childWindow(app::ChildKind::ChannelGrid));
@@ -730,6 +744,37 @@ void MainWindowTest::languageSwitchRebuildsTheWindow()
     QCOMPARE(h.gridsMade, 3);
 }
 
+void MainWindowTest::activationAppliesALanguageChangedElsewhere()
+{
+    Harness h(true);
+    app::MainWindow& window = h.open();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(model::applyLanguageChoice(h.state.language, model::Language::English));
+    QCOMPARE(window.windowTitle(), kChineseTitle); // not before the window becomes active again
+
+    QEvent activation(QEvent::ActivationChange);
+    QApplication::sendEvent(&window, &activation);
+    QCOMPARE(window.windowTitle(), kEnglishTitle);
+    QCOMPARE(h.gridsMade, 2);
+    QApplication::sendEvent(&window, &activation); // nothing left to apply
+    QCOMPARE(h.gridsMade, 2);
+}
+
+void MainWindowTest::testModeShowsTestData()
+{
+    Harness h;
+    h.state.model.testModeOn = true;
+    bool shown = false;
+    h.editors.dialogs[app::DialogKind::TestData] = [&shown](app::MainWindow&) { shown = true; };
+    app::MainWindow& window = h.open();
+    QVERIFY(window.menuAction("mnuTestData")->isVisible());
+    QCOMPARE(window.menuAction("mnuTestData")->text(), QStringLiteral("Test Data &Information"));
+    QCOMPARE(treeTexts(window.tree()).mid(6),
+             (QStringList{"Embedded Message", "Test Data Information", "Local Message"}));
+    clickNode(window.tree(), "N10");
+    QVERIFY(shown);
+}
+
 void MainWindowTest::viewTogglesAndTreePanelClose()
 {
     Harness h;
@@ -852,6 +897,28 @@ void MainWindowTest::writeCommitsTheFocusedControlsFirst()
     QVERIFY(field->hasFocus());       // the edit goes on where it was
 }
 
+void MainWindowTest::shortcutsReachTheirCommands()
+{
+    Harness h;
+    app::MainWindow& window = h.open();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    FakeGrid* grid = h.lastGrid;
+    grid->setFocusPolicy(Qt::StrongFocus);
+    grid->setFocus();
+    QTRY_VERIFY(grid->hasFocus());
+    h.radio.calls.clear();
+    QTest::keyClick(grid, Qt::Key_W, Qt::ControlModifier); // not the child frame's Close
+    QTest::keyClick(grid, Qt::Key_Delete);
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(h.radio.calls, std::vector<std::string>{"write"});
+    QCOMPARE(grid->commands, std::string("DC"));
+    QVERIFY(window.childWindow(app::ChildKind::ChannelGrid));
+
+    h.prompts.expect("All data will be cleared.", MessageAnswer::Cancel);
+    QTest::keyClick(grid, Qt::Key_N, Qt::ControlModifier);
+    QVERIFY(h.prompts.allAnswered());
+}
+
 void MainWindowTest::busyRadioBlocksCommandsAndExit()
 {
     Harness h;
@@ -930,6 +997,16 @@ void MainWindowTest::windowMenuListsTheOpenChildren()
     QVERIFY(menu->actions().last()->isChecked());
     menu->actions().at(menu->actions().size() - 2)->trigger();
     QCOMPARE(window.mdiArea()->activeSubWindow(), window.childWindow(app::ChildKind::ChannelGrid));
+
+    // Cascade: one title bar apart, each inside the client area, sizes kept.
+    window.childWindow(app::ChildKind::OptionalFeatures)->resize(300, 200);
+    h.trigger("mnuWindowCascade");
+    const QRect grid = window.childWindow(app::ChildKind::ChannelGrid)->geometry();
+    const QRect features = window.childWindow(app::ChildKind::OptionalFeatures)->geometry();
+    QCOMPARE(features.topLeft(), QPoint(0, 0)); // behind, at the start of the cascade
+    QVERIFY(grid.x() > 0 && grid.x() == grid.y());
+    QCOMPARE(features.size(), QSize(300, 200));
+    QVERIFY(window.mdiArea()->viewport()->rect().contains(grid.topLeft()));
 
     h.trigger("mnuCloseAll");
     emit menu->aboutToShow();
@@ -1026,6 +1103,15 @@ void MainWindowTest::helpFollowsTheFocusedControl()
         h.trigger("mnuHelpTopic");
         QCOMPARE(helpWindow(), help);
         QCOMPARE(help->topic(), 0);
+
+        // A highlighted menu item has its own topic.
+        QMenu* file = window.menu("mnuFile");
+        file->popup(window.mapToGlobal(QPoint(10, 10)));
+        QTRY_VERIFY(file->isVisible());
+        file->setActiveAction(window.menuAction("mnuFileOpen"));
+        QTest::keyClick(file, Qt::Key_F1);
+        QCOMPARE(help->topic(), 102);
+        QVERIFY(!file->isVisible());
     }
     QVERIFY(!helpWindow()); // it ended with the main window
     {
