@@ -1,7 +1,7 @@
 // Corvane: dealer programming software for the ZT740-16.
 
-#include "app/widgets/startup.h"
 #include "app/widgets/about_box.h"
+#include "app/widgets/startup.h"
 #include "platform/resource_paths.h"
 #include "platform/system_locale.h"
 

@@ -20,7 +20,10 @@ namespace texts = mainwindow;
 
 QString programVersionText()
 {
-    return QStringLiteral("%1.%2.%3").arg(CORVANE_VERSION_MAJOR).arg(CORVANE_VERSION_MINOR).arg(CORVANE_VERSION_PATCH);
+    return QStringLiteral("%1.%2.%3")
+        .arg(CORVANE_VERSION_MAJOR)
+        .arg(CORVANE_VERSION_MINOR)
+        .arg(CORVANE_VERSION_PATCH);
 }
 
 bool startSystemInformationProgram()

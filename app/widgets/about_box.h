@@ -10,7 +10,6 @@
 
 #include <QDialog>
 #include <QString>
-
 #include <functional>
 
 namespace corvane::app {

@@ -4,7 +4,6 @@
 // without a factory leaves its menu item and tree node present but disabled.
 
 #include <QWidget>
-
 #include <functional>
 #include <map>
 

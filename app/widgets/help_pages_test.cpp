@@ -28,7 +28,8 @@ private slots:
             QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(page.fileName()));
             const QSet<int> anchors = platform::helpAnchors(QString::fromUtf8(page.readAll()));
             for (int id : ids) {
-                QVERIFY2(anchors.contains(id), qPrintable(page.fileName() + QStringLiteral(": ") + QString::number(id)));
+                QVERIFY2(anchors.contains(id),
+                         qPrintable(page.fileName() + QStringLiteral(": ") + QString::number(id)));
             }
         }
     }

@@ -36,7 +36,6 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace corvane::app {
@@ -77,39 +76,57 @@ std::optional<ChildKind> childKindOf(const QMdiSubWindow* window)
 
 std::optional<ChildKind> childKindForItem(std::string_view name)
 {
-    if (name == "mnuChannelInfo") return ChildKind::ChannelGrid;
-    if (name == "mnuOptFeature") return ChildKind::OptionalFeatures;
-    if (name == "mnuKeyAssignm") return ChildKind::KeyAssignment;
-    if (name == "mnuScanInfo") return ChildKind::ScanInformation;
-    if (name == "mnuDTMF") return ChildKind::Dtmf;
-    if (name == "mnuEmbeddedMsg") return ChildKind::EmbeddedMessage;
+    if (name == "mnuChannelInfo")
+        return ChildKind::ChannelGrid;
+    if (name == "mnuOptFeature")
+        return ChildKind::OptionalFeatures;
+    if (name == "mnuKeyAssignm")
+        return ChildKind::KeyAssignment;
+    if (name == "mnuScanInfo")
+        return ChildKind::ScanInformation;
+    if (name == "mnuDTMF")
+        return ChildKind::Dtmf;
+    if (name == "mnuEmbeddedMsg")
+        return ChildKind::EmbeddedMessage;
     return std::nullopt;
 }
 
 std::optional<DialogKind> dialogKindForItem(std::string_view name)
 {
-    if (name == "mnuModelInfo") return DialogKind::ModelInformation;
-    if (name == "mnuFilePrint") return DialogKind::PrintSelection;
-    if (name == "mnuTestData") return DialogKind::TestData;
+    if (name == "mnuModelInfo")
+        return DialogKind::ModelInformation;
+    if (name == "mnuFilePrint")
+        return DialogKind::PrintSelection;
+    if (name == "mnuTestData")
+        return DialogKind::TestData;
     return std::nullopt;
 }
 
 std::optional<RadioCommand> radioCommandForItem(std::string_view name)
 {
-    if (name == "mnuReadFromRadio") return RadioCommand::Read;
-    if (name == "mnuWriteToRadio") return RadioCommand::Write;
-    if (name == "mnuEMG") return RadioCommand::RadioInfoRead;
-    if (name == "MnuProPassWord") return RadioCommand::Password;
-    if (name == "mnuComm") return RadioCommand::PortDialog;
+    if (name == "mnuReadFromRadio")
+        return RadioCommand::Read;
+    if (name == "mnuWriteToRadio")
+        return RadioCommand::Write;
+    if (name == "mnuEMG")
+        return RadioCommand::RadioInfoRead;
+    if (name == "MnuProPassWord")
+        return RadioCommand::Password;
+    if (name == "mnuComm")
+        return RadioCommand::PortDialog;
     return std::nullopt;
 }
 
 std::optional<char> channelEditLetter(std::string_view name)
 {
-    if (name == "MnuCHCut") return 'X';
-    if (name == "MnuCHCopy") return 'C';
-    if (name == "MnuCHPaste") return 'V';
-    if (name == "MnuCHDelete") return 'D';
+    if (name == "MnuCHCut")
+        return 'X';
+    if (name == "MnuCHCopy")
+        return 'C';
+    if (name == "MnuCHPaste")
+        return 'V';
+    if (name == "MnuCHDelete")
+        return 'D';
     return std::nullopt;
 }
 
@@ -136,7 +153,8 @@ void tidySeparators(QMenu* menu)
 
 bool isAllDigits(const std::string& text)
 {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The name part of a document's path: everything after its last separator.
@@ -153,15 +171,17 @@ QString mainWindowTitle(const AppState& state)
 {
     const model::Language language = state.language.language;
     const model::CurrentModel& current = state.model.currentModel;
-    return qtText(texts::kProgramTitle) + QLatin1Char('[') + qtText(current.currentModelName) + QLatin1Char(':') +
-           qtText(current.currentBand) + QStringLiteral("][") + qtText(model::texts::kFileNameLabel, language) +
-           QLatin1Char(':') + fileNamePart(state.model.documentFileName) + QLatin1Char(']');
+    return qtText(texts::kProgramTitle) + QLatin1Char('[') + qtText(current.currentModelName) +
+           QLatin1Char(':') + qtText(current.currentBand) + QStringLiteral("][") +
+           qtText(model::texts::kFileNameLabel, language) + QLatin1Char(':') +
+           fileNamePart(state.model.documentFileName) + QLatin1Char(']');
 }
 
 QString modelPanelText(const AppState& state)
 {
     const model::CurrentModel& current = state.model.currentModel;
-    return qtText(current.currentModelName) + QLatin1Char('[') + qtText(current.currentBand) + QLatin1Char(']');
+    return qtText(current.currentModelName) + QLatin1Char('[') + qtText(current.currentBand) +
+           QLatin1Char(']');
 }
 
 QString portPanelText(const std::string& comPort, model::Language language)
@@ -196,13 +216,13 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     connectCommands();
     updateCommandStates();
 
-    auto* help = new platform::F1Help(
-        [this] { return m_services.state.language.helpFileAttached; },
-        [this](int contextId, QWidget* from) {
-            platform::showHelp(m_services.paths.resourceFolder, m_services.state.language.language, contextId,
-                               from ? from : this);
-        },
-        this);
+    auto* help = new platform::F1Help([this] { return m_services.state.language.helpFileAttached; },
+                                      [this](int contextId, QWidget* from) {
+                                          platform::showHelp(m_services.paths.resourceFolder,
+                                                             m_services.state.language.language, contextId,
+                                                             from ? from : this);
+                                      },
+                                      this);
     qApp->installEventFilter(help);
 
     // The opening of the window.
@@ -253,7 +273,8 @@ void MainWindow::buildMenus()
         platform::setHelpContext(action, entry.helpContext);
         m_actions.insert(name, action);
     }
-    connect(m_menus.value(QStringLiteral("mnuWindow")), &QMenu::aboutToShow, this, &MainWindow::refreshWindowList);
+    connect(m_menus.value(QStringLiteral("mnuWindow")), &QMenu::aboutToShow, this,
+            &MainWindow::refreshWindowList);
 }
 
 void MainWindow::buildToolbar()
@@ -331,7 +352,8 @@ void MainWindow::buildTreePanel()
     m_splitter->setSizes({panel, std::max(1, width() - panel)});
 
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
-    connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { treeNodeClicked(item); });
+    connect(m_tree, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { treeNodeClicked(item); });
 }
 
 void MainWindow::buildStatusBar()
@@ -369,14 +391,22 @@ std::function<void()> MainWindow::command(std::string_view name)
         return [self, l = *letter] { self->channelEdit(l); };
     }
     RadioCommands& radio = m_services.radio;
-    if (name == "mnuFileNew") return [self] { self->newDocumentCommand(); };
-    if (name == "mnuFileOpen") return [self] { self->openCommand(); };
-    if (name == "mnuFileSave") return [self] { self->saveCommand(); };
-    if (name == "mnuFileSaveAs") return [self] { self->saveAsCommand(); };
-    if (name == "mnuFileExit") return [self] { self->close(); };
-    if (name == "mnuEMG") return [self] { self->ReadRMGDataFromRadio(); };
-    if (name == "mnuReadFromRadio") return [self] { self->readCommand(); };
-    if (name == "mnuWriteToRadio") return [self] { self->writeCommand(); };
+    if (name == "mnuFileNew")
+        return [self] { self->newDocumentCommand(); };
+    if (name == "mnuFileOpen")
+        return [self] { self->openCommand(); };
+    if (name == "mnuFileSave")
+        return [self] { self->saveCommand(); };
+    if (name == "mnuFileSaveAs")
+        return [self] { self->saveAsCommand(); };
+    if (name == "mnuFileExit")
+        return [self] { self->close(); };
+    if (name == "mnuEMG")
+        return [self] { self->ReadRMGDataFromRadio(); };
+    if (name == "mnuReadFromRadio")
+        return [self] { self->readCommand(); };
+    if (name == "mnuWriteToRadio")
+        return [self] { self->writeCommand(); };
     if (name == "MnuProPassWord") {
         return [self, &radio] {
             if (!radio.isBusy()) {
@@ -392,13 +422,18 @@ std::function<void()> MainWindow::command(std::string_view name)
             }
         };
     }
-    if (name == "mnuLanguage") return [self] { self->languageCommand(); };
-    if (name == "mnuWindowCascade") return [self] { self->cascade(); };
-    if (name == "mnuCloseAll") return [self] { self->CloseCurAllWindows(); };
-    if (name == "mnuHelpTopic") return [self] { self->showHelpTopic(platform::kDefaultHelpTopic); };
+    if (name == "mnuLanguage")
+        return [self] { self->languageCommand(); };
+    if (name == "mnuWindowCascade")
+        return [self] { self->cascade(); };
+    if (name == "mnuCloseAll")
+        return [self] { self->CloseCurAllWindows(); };
+    if (name == "mnuHelpTopic")
+        return [self] { self->showHelpTopic(platform::kDefaultHelpTopic); };
     if (name == "mnuHelpAbout") {
         return [self] {
-            showAboutBox(self->state().language.language, self->prompts(), self, self->m_services.startSystemInfo);
+            showAboutBox(self->state().language.language, self->prompts(), self,
+                         self->m_services.startSystemInfo);
         };
     }
     return {};
@@ -419,8 +454,9 @@ void MainWindow::connectCommands()
             connect(action, &QAction::triggered, this,
                     [this, label](bool checked) { guarded(label, [&] { m_toolbar->setVisible(checked); }); });
         } else if (entry.name == "mnuViewStatusBar") {
-            connect(action, &QAction::triggered, this,
-                    [this, label](bool checked) { guarded(label, [&] { statusBar()->setVisible(checked); }); });
+            connect(action, &QAction::triggered, this, [this, label](bool checked) {
+                guarded(label, [&] { statusBar()->setVisible(checked); });
+            });
         } else if (auto run = command(entry.name)) {
             connect(action, &QAction::triggered, this, [this, label, run] { guarded(label, run); });
         }
@@ -433,7 +469,8 @@ void MainWindow::connectCommands()
         // The toolbar's New asks only when there is something to lose.
         auto run = entry.key == "新建" ? std::function<void()>([this] { newDocumentButton(); })
                                        : command(entry.menuItem);
-        connect(action, &QAction::triggered, this, [this, run] { guarded("frmMain_Toolbar1_ButtonClick", run); });
+        connect(action, &QAction::triggered, this,
+                [this, run] { guarded("frmMain_Toolbar1_ButtonClick", run); });
     }
     connect(m_treeClose, &QAction::triggered, this,
             [this] { guarded("frmMain_TreeToolbar_ButtonClick", [this] { setTreeVisible(false); }); });
@@ -493,7 +530,8 @@ void MainWindow::buildTree()
 void MainWindow::applyVisibility()
 {
     m_actions.value(QStringLiteral("mnuTestData"))->setVisible(m_services.state.model.testModeOn);
-    m_actions.value(QStringLiteral("mnuHelpTopic"))->setVisible(model::helpTopicsVisible(m_services.state.language));
+    m_actions.value(QStringLiteral("mnuHelpTopic"))
+        ->setVisible(model::helpTopicsVisible(m_services.state.language));
     for (QMenu* menu : std::as_const(m_menus)) {
         tidySeparators(menu);
     }
@@ -546,7 +584,8 @@ void MainWindow::Change_Language()
     // Qt's own dialogs (the file dialog, the standard context menus) follow the language too.
     if (m_services.state.language.language == model::Language::Chinese) {
         if (!m_qtTranslatorInstalled &&
-            m_qtTranslator.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            m_qtTranslator.load(QStringLiteral("qtbase_zh_CN"),
+                                QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
             m_qtTranslatorInstalled = QCoreApplication::installTranslator(&m_qtTranslator);
         }
     } else if (m_qtTranslatorInstalled) {
@@ -837,7 +876,8 @@ void MainWindow::openCommand()
     const model::Language language = state.language.language;
     QString folder;
     if (!state.model.isUntitled) {
-        folder = QFileInfo(platform::toQString(std::filesystem::path(state.model.documentFileName))).absolutePath();
+        folder = QFileInfo(platform::toQString(std::filesystem::path(state.model.documentFileName)))
+                     .absolutePath();
     } else {
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     }
@@ -876,8 +916,8 @@ void MainWindow::openCommand()
 bool MainWindow::saveTo(const QString& path)
 {
     AppState& state = m_services.state;
-    const bool saved = model::saveDocumentFile(state.model, platform::toPath(path).string(), m_services.prompts,
-                                               state.language.language);
+    const bool saved = model::saveDocumentFile(state.model, platform::toPath(path).string(),
+                                               m_services.prompts, state.language.language);
     setTitle();
     return saved;
 }
@@ -890,8 +930,8 @@ bool MainWindow::saveCommand()
     }
     const std::string question = "\"" + fileNamePart(state.model.documentFileName).toStdString() + "\"" +
                                  std::string(model::pick(model::texts::kOverwrite, state.language.language));
-    if (m_services.prompts.showMessage(question, model::MessageButtons::OkCancel, model::MessageIcon::Question) !=
-        model::MessageAnswer::Ok) {
+    if (m_services.prompts.showMessage(question, model::MessageButtons::OkCancel,
+                                       model::MessageIcon::Question) != model::MessageAnswer::Ok) {
         return false;
     }
     return saveTo(platform::toQString(std::filesystem::path(state.model.documentFileName)));
@@ -907,7 +947,8 @@ bool MainWindow::saveAsCommand()
         preset = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(preset);
     }
     const auto chosen = m_services.files.chooseFileToSave(
-        this, {qtText(texts::kSaveDialogTitle, language), dataFileFilter(language), QStringLiteral("dat")}, preset);
+        this, {qtText(texts::kSaveDialogTitle, language), dataFileFilter(language), QStringLiteral("dat")},
+        preset);
     if (!chosen) {
         return false;
     }
@@ -1039,7 +1080,8 @@ void MainWindow::restoreStoredGeometry()
     });
     if (!visibleSomewhere && !screens.isEmpty()) {
         const platform::WindowGeometryTwips defaults;
-        frame.moveTopLeft({platform::pixelsFromTwipsX(defaults.left, this), platform::pixelsFromTwipsY(defaults.top, this)});
+        frame.moveTopLeft({platform::pixelsFromTwipsX(defaults.left, this),
+                           platform::pixelsFromTwipsY(defaults.top, this)});
     }
     move(frame.topLeft());
     resize(frame.size());
@@ -1051,10 +1093,9 @@ void MainWindow::shutdownSettings()
 {
     platform::runSilently([this] {
         if (!isMinimized()) {
-            platform::writeMainWindowGeometry({platform::twipsFromPixelsX(pos().x(), this),
-                                               platform::twipsFromPixelsY(pos().y(), this),
-                                               platform::twipsFromPixelsX(width(), this),
-                                               platform::twipsFromPixelsY(height(), this)});
+            platform::writeMainWindowGeometry(
+                {platform::twipsFromPixelsX(pos().x(), this), platform::twipsFromPixelsY(pos().y(), this),
+                 platform::twipsFromPixelsX(width(), this), platform::twipsFromPixelsY(height(), this)});
         }
         const IdentityStatus status = m_services.radio.lastIdentityStatus();
         writeSettingRecord(m_services.paths.settingRecordFile(), m_services.state.model.radioInfo.infoFlags,

@@ -22,7 +22,6 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTranslator>
-
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -99,8 +98,8 @@ public:
     void refreshStatusBar() override;
 
     // The document commands (menu items and toolbar buttons run these).
-    void newDocumentCommand();  // asks "All data will be cleared." first
-    void newDocumentButton();   // asks only when the document has unsaved changes
+    void newDocumentCommand(); // asks "All data will be cleared." first
+    void newDocumentButton();  // asks only when the document has unsaved changes
     void openCommand();
     bool saveCommand();
     bool saveAsCommand();
@@ -159,7 +158,7 @@ private:
     std::function<void()> command(std::string_view name);
 
     MainWindowServices m_services;
-    QHash<QString, QAction*> m_actions;   // menu items and menus' own actions, by name
+    QHash<QString, QAction*> m_actions; // menu items and menus' own actions, by name
     QHash<QString, QMenu*> m_menus;
     QHash<QString, QAction*> m_toolbarActions;
     std::vector<QAction*> m_channelEditToolbar; // positions 10-14

@@ -37,7 +37,6 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
 #include <deque>
 #include <stdexcept>
 
@@ -89,7 +88,8 @@ public:
     std::vector<platform::FileDialogTexts> asked;
     QString lastPreset;
 
-    std::optional<QString> chooseFileToOpen(QWidget*, const platform::FileDialogTexts& texts, const QString&) override
+    std::optional<QString> chooseFileToOpen(QWidget*, const platform::FileDialogTexts& texts,
+                                            const QString&) override
     {
         return next(toOpen, texts);
     }
@@ -244,9 +244,18 @@ struct Harness
 
     app::MainWindow& open(app::RadioCommands* radioCommands = nullptr)
     {
-        window = std::make_unique<app::MainWindow>(app::MainWindowServices{
-            state, paths, prompts, versions, launcher, {}, dates, radioCommands ? *radioCommands : radio, files,
-            editors, [this] { return systemInfoStarts; }});
+        window =
+            std::make_unique<app::MainWindow>(app::MainWindowServices{state,
+                                                                      paths,
+                                                                      prompts,
+                                                                      versions,
+                                                                      launcher,
+                                                                      {},
+                                                                      dates,
+                                                                      radioCommands ? *radioCommands : radio,
+                                                                      files,
+                                                                      editors,
+                                                                      [this] { return systemInfoStarts; }});
         window->show();
         window->activateWindow();
         [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(window.get());
@@ -342,8 +351,8 @@ void MainWindowTest::startShowsANewDocumentWithTheChannelGrid()
     QVERIFY(!window.menuAction("mnuTestData")->isVisible());
 
     QCOMPARE(treeTexts(window.tree()),
-             (QStringList{"ZT740", "Channel Information", "Function Setup", "Key Setting", "Scan Information", "DTMF",
-                          "Embedded Message", "Local Message"}));
+             (QStringList{"ZT740", "Channel Information", "Function Setup", "Key Setting", "Scan Information",
+                          "DTMF", "Embedded Message", "Local Message"}));
     QVERIFY(treeNode(window.tree(), "N0")->isExpanded());
     QVERIFY(treeNode(window.tree(), "N9"));
     QVERIFY(!treeNode(window.tree(), "N10"));
@@ -370,17 +379,20 @@ void MainWindowTest::menusAreBuiltAsListed()
         }
         return titles;
     }();
-    QCOMPARE(bar, (QStringList{"文件&F", "机型(&M)", "信道编辑(&C)", "编辑(E)", "编程(&P)", "设置(&S)", "视图(&V)",
-                               "窗口(&W)", "帮助(&H)"}));
-    QCOMPARE(visibleCaptions(window.menu("mnuFile")),
-             (QStringList{"新建(&N)", "打开(&O)", "保存(&S)", "另存为(&A)", "-", "打印(&P)", "-", "退出(&X)"}));
+    QCOMPARE(bar, (QStringList{"文件&F", "机型(&M)", "信道编辑(&C)", "编辑(E)", "编程(&P)", "设置(&S)",
+                               "视图(&V)", "窗口(&W)", "帮助(&H)"}));
+    QCOMPARE(
+        visibleCaptions(window.menu("mnuFile")),
+        (QStringList{"新建(&N)", "打开(&O)", "保存(&S)", "另存为(&A)", "-", "打印(&P)", "-", "退出(&X)"}));
     QCOMPARE(visibleCaptions(window.menu("mnuEdit")),
-             (QStringList{"信道信息(&C)", "-", "功能设定(&O)", "键设置(&K)", "扫描信息(&S)", "-", "DTMF(双音多频)(&D)",
-                          "-", "嵌入信息(&M)", "本机信息(&L)"}));
-    QCOMPARE(visibleCaptions(window.menu("mnuCHEdit")), (QStringList{"剪切(&X)", "复制(&C)", "粘帖(&V)", "删除(&D)"}));
+             (QStringList{"信道信息(&C)", "-", "功能设定(&O)", "键设置(&K)", "扫描信息(&S)", "-",
+                          "DTMF(双音多频)(&D)", "-", "嵌入信息(&M)", "本机信息(&L)"}));
+    QCOMPARE(visibleCaptions(window.menu("mnuCHEdit")),
+             (QStringList{"剪切(&X)", "复制(&C)", "粘帖(&V)", "删除(&D)"}));
     QCOMPARE(visibleCaptions(window.menu("mnuProgram")),
              (QStringList{"从对讲机读取数据(&R)", "向对讲机写入数据(&W)", "-", "密码(&P)"}));
-    QCOMPARE(visibleCaptions(window.menu("mnuView")), (QStringList{"树视图(&V)", "-", "工具栏(&T)", "状态栏(&S)"}));
+    QCOMPARE(visibleCaptions(window.menu("mnuView")),
+             (QStringList{"树视图(&V)", "-", "工具栏(&T)", "状态栏(&S)"}));
     QCOMPARE(visibleCaptions(window.menu("mnuHelp")), (QStringList{"帮助主题(&H)", "-", "关于 Corvane(&A)"}));
 
     struct Key
@@ -389,13 +401,13 @@ void MainWindowTest::menusAreBuiltAsListed()
         const char* shortcut;
         int help;
     };
-    for (const Key& key : {Key{"mnuFileNew", "Ctrl+N", 101}, Key{"mnuFileOpen", "Ctrl+O", 102},
-                           Key{"mnuFileSave", "Ctrl+S", 103}, Key{"mnuFileSaveAs", "", 104},
-                           Key{"mnuFilePrint", "", 0}, Key{"MnuCHCut", "Ctrl+X", 0}, Key{"MnuCHDelete", "Del", 0},
-                           Key{"mnuChannelInfo", "", 3100}, Key{"mnuEMG", "", 3800},
-                           Key{"mnuReadFromRadio", "Ctrl+R", 401}, Key{"mnuWriteToRadio", "Ctrl+W", 402},
-                           Key{"mnuLanguage", "", 502}, Key{"mnuCloseAll", "", 702}, Key{"mnuHelpAbout", "", 802},
-                           Key{"mnuFile", "", 100}, Key{"mnuCHEdit", "", 0}}) {
+    for (const Key& key :
+         {Key{"mnuFileNew", "Ctrl+N", 101}, Key{"mnuFileOpen", "Ctrl+O", 102},
+          Key{"mnuFileSave", "Ctrl+S", 103}, Key{"mnuFileSaveAs", "", 104}, Key{"mnuFilePrint", "", 0},
+          Key{"MnuCHCut", "Ctrl+X", 0}, Key{"MnuCHDelete", "Del", 0}, Key{"mnuChannelInfo", "", 3100},
+          Key{"mnuEMG", "", 3800}, Key{"mnuReadFromRadio", "Ctrl+R", 401},
+          Key{"mnuWriteToRadio", "Ctrl+W", 402}, Key{"mnuLanguage", "", 502}, Key{"mnuCloseAll", "", 702},
+          Key{"mnuHelpAbout", "", 802}, Key{"mnuFile", "", 100}, Key{"mnuCHEdit", "", 0}}) {
         QAction* action = window.menuAction(key.item);
         QVERIFY2(action, key.item);
         QCOMPARE(action->shortcut(), QKeySequence(QString::fromLatin1(key.shortcut)));
@@ -415,7 +427,8 @@ void MainWindowTest::unbuiltEditorsAndRadioCommandsAreDisabled()
                              "mnuReadFromRadio", "mnuWriteToRadio", "mnuEMG", "MnuProPassWord", "mnuComm"}) {
         QVERIFY2(!window.menuAction(item)->isEnabled(), item);
     }
-    for (const char* item : {"mnuChannelInfo", "mnuOptFeature", "mnuFileOpen", "mnuLanguage", "mnuHelpAbout"}) {
+    for (const char* item :
+         {"mnuChannelInfo", "mnuOptFeature", "mnuFileOpen", "mnuLanguage", "mnuHelpAbout"}) {
         QVERIFY2(window.menuAction(item)->isEnabled(), item);
     }
     for (const char* key : {"打印", "ReadRadio", "CommSet", "WriteRadio"}) {
@@ -702,8 +715,8 @@ void MainWindowTest::languageSwitchRebuildsTheWindow()
     QCOMPARE(window.windowTitle(), kChineseTitle);
     QCOMPARE(window.portPanel()->text(), QStringLiteral("通信口1"));
     QCOMPARE(treeTexts(window.tree()),
-             (QStringList{"ZT740", "信道信息(C)", "功能设定(O)", "键设置(K)", "扫描信息(S)", "DTMF(双音多频)(D)", "嵌入信息(M)",
-                          "本机信息(L)"}));
+             (QStringList{"ZT740", "信道信息(C)", "功能设定(O)", "键设置(K)", "扫描信息(S)",
+                          "DTMF(双音多频)(D)", "嵌入信息(M)", "本机信息(L)"}));
     QVERIFY(window.menuAction("mnuHelpTopic")->isVisible());
     h.trigger("mnuOptFeature");
 
@@ -885,7 +898,8 @@ void MainWindowTest::writeCommitsTheFocusedControlsFirst()
     app::MainWindow& window = h.open();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     h.trigger("mnuOptFeature");
-    auto* field = window.childWindow(app::ChildKind::OptionalFeatures)->findChild<QLineEdit*>(QStringLiteral("beepField"));
+    auto* field = window.childWindow(app::ChildKind::OptionalFeatures)
+                      ->findChild<QLineEdit*>(QStringLiteral("beepField"));
     field->setFocus();
     QTRY_VERIFY(field->hasFocus());
     QTest::keyClicks(field, QStringLiteral("0"));
@@ -981,8 +995,9 @@ void MainWindowTest::portPanelText()
     QFETCH(QString, port);
     QFETCH(bool, chinese);
     QFETCH(QString, text);
-    QCOMPARE(app::portPanelText(port.toStdString(), chinese ? model::Language::Chinese : model::Language::English),
-             text);
+    QCOMPARE(
+        app::portPanelText(port.toStdString(), chinese ? model::Language::Chinese : model::Language::English),
+        text);
 }
 
 void MainWindowTest::windowMenuListsTheOpenChildren()
@@ -992,8 +1007,8 @@ void MainWindowTest::windowMenuListsTheOpenChildren()
     h.trigger("mnuOptFeature");
     QMenu* menu = window.menu("mnuWindow");
     emit menu->aboutToShow();
-    QCOMPARE(visibleCaptions(menu), (QStringList{"&Cascade", "-", "Close All &Windows", "-", "&1 Channel Information",
-                                                 "&2 Function Setup"}));
+    QCOMPARE(visibleCaptions(menu), (QStringList{"&Cascade", "-", "Close All &Windows", "-",
+                                                 "&1 Channel Information", "&2 Function Setup"}));
     QVERIFY(menu->actions().last()->isChecked());
     menu->actions().at(menu->actions().size() - 2)->trigger();
     QCOMPARE(window.mdiArea()->activeSubWindow(), window.childWindow(app::ChildKind::ChannelGrid));

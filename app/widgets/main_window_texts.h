@@ -23,13 +23,13 @@ inline constexpr std::string_view kWindowList = "mnuWindowList"; // the open chi
 
 struct MenuEntry
 {
-    std::string_view name;     // the item's name; kSeparator for a separator line
-    std::string_view parent;   // the menu it belongs to; empty for a menu of the menu bar
+    std::string_view name;       // the item's name; kSeparator for a separator line
+    std::string_view parent;     // the menu it belongs to; empty for a menu of the menu bar
     model::TextPair caption{};   // "&" marks the access key
     std::string_view shortcut{}; // key sequence text, empty for none
-    int helpContext = 0;       // 0: none
+    int helpContext = 0;         // 0: none
     Shown shown = Shown::Always;
-    bool checkable = false;    // view toggles, checked at start
+    bool checkable = false; // view toggles, checked at start
 };
 
 // clang-format off
@@ -112,8 +112,8 @@ constexpr const MenuEntry* menuEntry(std::string_view name)
 struct ToolbarEntry
 {
     int position;
-    std::string_view key;      // empty for a separator
-    std::string_view menuItem; // tooltip source
+    std::string_view key;         // empty for a separator
+    std::string_view menuItem;    // tooltip source
     bool withChannelEdit = false; // shown only while the channel grid is the active child
 };
 
@@ -179,7 +179,8 @@ inline constexpr model::TextPair kVirtualPortName{"virtual radio", "虚拟对讲
 // About boxes.
 inline constexpr model::TextPair kAboutTitle{"About Corvane", "关于 Corvane"};
 inline constexpr model::TextPair kVersionLabel{"Version ", "版本 "};
-inline constexpr model::TextPair kAboutDescription{"Corvane RADIO PROGRAMMING SOFTWARE", "Corvane 对讲机编程软件 "};
+inline constexpr model::TextPair kAboutDescription{"Corvane RADIO PROGRAMMING SOFTWARE",
+                                                   "Corvane 对讲机编程软件 "};
 inline constexpr std::string_view kAboutForModel = "FOR ZT740"; // English box only
 inline constexpr model::TextPair kAboutDisclaimer{
     "Warning: program only radios you are authorised to service, and only with frequencies your "

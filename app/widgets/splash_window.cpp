@@ -38,7 +38,13 @@ void SplashWindow::showNow()
     }
     show();
     repaint();
-    m_timer.start();
+}
+
+void SplashWindow::beginCountdown()
+{
+    if (!m_done) {
+        m_timer.start();
+    }
 }
 
 void SplashWindow::mousePressEvent(QMouseEvent* event)

@@ -8,7 +8,6 @@
 
 #include <QLabel>
 #include <QTimer>
-
 #include <filesystem>
 
 namespace corvane::app {
@@ -25,8 +24,10 @@ public:
     SplashWindow(const std::filesystem::path& picture, int milliseconds = kSplashMilliseconds,
                  QWidget* parent = nullptr);
 
-    // Shows the window and paints it at once; the timer starts.
+    // Shows the window and paints it at once.
     void showNow();
+    // Starts the timer; from now on the timer or a click ends the splash.
+    void beginCountdown();
     bool isDone() const { return m_done; }
 
 signals:

@@ -7,7 +7,8 @@
 
 namespace corvane::app {
 
-std::unique_ptr<CorvaneRun> startup(const SettingsPaths& paths, bool systemLocaleIsChinesePrc, StartupSeams seams)
+std::unique_ptr<CorvaneRun> startup(const SettingsPaths& paths, bool systemLocaleIsChinesePrc,
+                                    StartupSeams seams)
 {
     auto run = std::make_unique<CorvaneRun>();
     AppState& state = run->state;
@@ -65,6 +66,8 @@ std::unique_ptr<CorvaneRun> startup(const SettingsPaths& paths, bool systemLocal
             self->mainWindow->activateWindow();
         }
     });
+    // Only now can the splash end: the main window it shows exists.
+    run->splash->beginCountdown();
     return run;
 }
 

@@ -36,11 +36,11 @@ namespace corvane::app {
 // The parts later stages and tests put in.
 struct StartupSeams
 {
-    StartupPortCheck portCheck;                                             // empty: the configured port stands
-    std::function<void(AppState&)> initialiseTestMode;                      // empty: test mode off
+    StartupPortCheck portCheck;                        // empty: the configured port stands
+    std::function<void(AppState&)> initialiseTestMode; // empty: test mode off
     std::function<std::unique_ptr<RadioCommands>(AppState&)> radioCommands; // empty: none offered
     EditorRegistry editors;
-    std::unique_ptr<platform::FileChooser> files;                           // empty: the file dialog
+    std::unique_ptr<platform::FileChooser> files; // empty: the file dialog
     int splashMilliseconds = kSplashMilliseconds;
 };
 
@@ -60,6 +60,7 @@ struct CorvaneRun
 };
 
 // Runs the start-up sequence and returns with the splash showing and the main window created.
-std::unique_ptr<CorvaneRun> startup(const SettingsPaths& paths, bool systemLocaleIsChinesePrc, StartupSeams seams);
+std::unique_ptr<CorvaneRun> startup(const SettingsPaths& paths, bool systemLocaleIsChinesePrc,
+                                    StartupSeams seams);
 
 } // namespace corvane::app

@@ -9,8 +9,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
 #include <QFile>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStandardPaths>
@@ -74,7 +74,8 @@ private slots:
         Start start;
         QVERIFY(QDir(start.user.path()).mkpath(QStringLiteral("language")));
         writeFile(start.userFile("language/mysetup.ini"), "[language]\r\nIsFirstRun=True\r\ncomPort=7\r\n");
-        writeFile(start.userFile("Setting.ini"), QByteArray("\x01\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x01\x00\x01\x00", 16));
+        writeFile(start.userFile("Setting.ini"),
+                  QByteArray("\x01\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x01\x00\x01\x00", 16));
         start.run();
         app::CorvaneRun& run = *start.corvane;
 
@@ -89,7 +90,8 @@ private slots:
 
         QVERIFY(run.splash->isVisible());
         QVERIFY(!run.mainWindow->isVisible());
-        QCOMPARE(run.mainWindow->windowTitle(), QStringLiteral("Corvane[ZT740-16:400 - 480 MHz][File Name:new.dat]"));
+        QCOMPARE(run.mainWindow->windowTitle(),
+                 QStringLiteral("Corvane[ZT740-16:400 - 480 MHz][File Name:new.dat]"));
         QVERIFY(run.mainWindow->childWindow(app::ChildKind::ChannelGrid));
 
         QTest::mouseClick(run.splash.get(), Qt::LeftButton);
@@ -138,7 +140,8 @@ private slots:
         QCOMPARE(app::splashPicture(start.paths.resourceFolder, model::Language::Chinese).filename().string(),
                  std::string("StartC.jpg"));
         QVERIFY(!run.splash->pixmap().isNull()); // the picture drawn at build time
-        QCOMPARE(run.mainWindow->windowTitle(), QStringLiteral("Corvane[ZT740-16:400 - 480 MHz][文件名:new.dat]"));
+        QCOMPARE(run.mainWindow->windowTitle(),
+                 QStringLiteral("Corvane[ZT740-16:400 - 480 MHz][文件名:new.dat]"));
     }
 };
 

@@ -3,7 +3,6 @@
 // FileChooser so tests can answer with a path (or a cancel) instead of driving a dialog.
 
 #include <QString>
-
 #include <optional>
 
 class QWidget;

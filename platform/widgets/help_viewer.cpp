@@ -105,8 +105,9 @@ void HelpWindow::showTopic(const std::filesystem::path& page, model::Language la
         if (!in.open(QIODevice::ReadOnly)) {
             m_anchors.clear();
             m_browser->setPlainText(file + QStringLiteral("\n\n") +
-                                    (language == model::Language::Chinese ? QStringLiteral("找不到帮助文件。")
-                                                                          : QStringLiteral("The help file is missing.")));
+                                    (language == model::Language::Chinese
+                                         ? QStringLiteral("找不到帮助文件。")
+                                         : QStringLiteral("The help file is missing.")));
             m_topic = kDefaultHelpTopic;
             return;
         }

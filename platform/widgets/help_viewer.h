@@ -15,7 +15,6 @@
 #include <QSet>
 #include <QString>
 #include <QWidget>
-
 #include <filesystem>
 #include <functional>
 

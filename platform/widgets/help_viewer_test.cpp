@@ -53,16 +53,19 @@ private slots:
     {
         const auto resources = platform::resourceFolder();
         platform::HelpWindow window;
-        window.showTopic(platform::helpPage(resources, model::Language::Chinese), model::Language::Chinese, 501);
+        window.showTopic(platform::helpPage(resources, model::Language::Chinese), model::Language::Chinese,
+                         501);
         QCOMPARE(window.topic(), 501);
         QCOMPARE(window.windowTitle(), QStringLiteral("Corvane 帮助"));
         QVERIFY(window.browser()->toPlainText().contains(QStringLiteral("串口设置")));
-        window.showTopic(platform::helpPage(resources, model::Language::English), model::Language::English, 3108);
+        window.showTopic(platform::helpPage(resources, model::Language::English), model::Language::English,
+                         3108);
         QCOMPARE(window.topic(), 3100);
         QVERIFY(window.browser()->toPlainText().contains(QStringLiteral("Set COM")));
 
         QTemporaryDir empty;
-        window.showTopic(platform::toPath(empty.filePath(QStringLiteral("index.html"))), model::Language::English, 101);
+        window.showTopic(platform::toPath(empty.filePath(QStringLiteral("index.html"))),
+                         model::Language::English, 101);
         QVERIFY(window.browser()->toPlainText().contains(QStringLiteral("The help file is missing.")));
     }
 };

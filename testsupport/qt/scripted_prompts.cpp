@@ -20,8 +20,9 @@ model::MessageAnswer ScriptedPrompts::showMessage(const std::string& text, model
     const Expected next = m_expected.front();
     m_expected.pop_front();
     if (text.find(next.textPart) == std::string::npos) {
-        QTest::qFail(("expected a message containing \"" + next.textPart + "\", got \"" + text + "\"").c_str(),
-                     __FILE__, __LINE__);
+        QTest::qFail(
+            ("expected a message containing \"" + next.textPart + "\", got \"" + text + "\"").c_str(),
+            __FILE__, __LINE__);
     }
     return next.answer;
 }

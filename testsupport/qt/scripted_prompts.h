@@ -23,8 +23,8 @@ public:
 
     void expect(std::string textPart, model::MessageAnswer answer = model::MessageAnswer::Ok);
 
-    model::MessageAnswer showMessage(const std::string& text, model::MessageButtons buttons, model::MessageIcon icon,
-                                     const std::string& title) override;
+    model::MessageAnswer showMessage(const std::string& text, model::MessageButtons buttons,
+                                     model::MessageIcon icon, const std::string& title) override;
 
     const std::vector<Shown>& shown() const { return m_shown; }
     // True when every announced message was shown; the check a test ends with.
