@@ -2,6 +2,8 @@
 
 #include "app/widgets/about_box.h"
 #include "app/widgets/startup.h"
+#include "link/port_list.h"
+#include "platform/serial_port_lister.h"
 #include "platform/resource_paths.h"
 #include "platform/system_locale.h"
 
@@ -17,6 +19,12 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(app::programVersionText());
 
     const app::SettingsPaths paths{platform::resourceFolder(), platform::userConfigFolder()};
-    const auto run = app::startup(paths, platform::systemLocaleIsChinesePrc(), {});
+    app::StartupSeams seams;
+    // A configured port that is no longer there gives way to the first port the system lists.
+    seams.portCheck = [](const std::string& configured) {
+        return link::startupPortCheck(configured, platform::SystemPortLister().listPorts(),
+                                      platform::isWindowsVersion6_0());
+    };
+    const auto run = app::startup(paths, platform::systemLocaleIsChinesePrc(), std::move(seams));
     return QApplication::exec();
 }
