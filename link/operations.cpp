@@ -344,7 +344,7 @@ void RadioOperations::readFrame(FrameKind kind, const Frame& frame)
         m_session.sendPasswordBlockRequest();
     } else if (s == step::PasswordRead && kind == FrameKind::PasswordBlock) {
         if (passwordCheck(frame)) {
-            step() = step::CheckGate;
+            s = step::CheckGate;
             m_session.sendAck();
         }
     } else if (s == step::CheckGate && kind == FrameKind::Ack) {
@@ -398,7 +398,7 @@ void RadioOperations::writeFrame(FrameKind kind, const Frame& frame)
         m_session.sendPasswordBlockRequest();
     } else if (s == step::PasswordRead && kind == FrameKind::PasswordBlock) {
         if (passwordCheck(frame)) {
-            step() = step::ResetGate;
+            s = step::ResetGate;
             m_session.sendAck();
         }
     } else if (s == step::ResetGate && kind == FrameKind::Ack) {
