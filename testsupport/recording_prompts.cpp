@@ -4,9 +4,14 @@
 
 namespace corvane::testing {
 
-void RecordingPrompts::expect(std::string textPart, model::MessageAnswer answer)
+void RecordingPrompts::expect(std::string textPart, model::MessageAnswer answer, std::function<void()> whileShown)
 {
-    m_expected.push_back({std::move(textPart), answer});
+    m_expected.push_back({std::move(textPart), answer, std::move(whileShown)});
+}
+
+void RecordingPrompts::expectFirst(std::string textPart, model::MessageAnswer answer)
+{
+    m_expected.push_front({std::move(textPart), answer, {}});
 }
 
 model::MessageAnswer RecordingPrompts::showMessage(const std::string& text, model::MessageButtons buttons,
@@ -26,6 +31,9 @@ model::MessageAnswer RecordingPrompts::showMessage(const std::string& text, mode
     m_expected.pop_front();
     EXPECT_NE(text.find(next.textPart), std::string::npos)
         << "expected a message containing \"" << next.textPart << "\", got \"" << text << "\"";
+    if (next.whileShown) {
+        next.whileShown();
+    }
     return next.answer;
 }
 

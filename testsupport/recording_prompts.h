@@ -5,6 +5,7 @@
 #include "model/prompts.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,14 @@ public:
         std::string title;
     };
 
-    // The next message must contain `textPart`; it is answered with `answer`.
-    void expect(std::string textPart, model::MessageAnswer answer = model::MessageAnswer::Ok);
+    // The next message must contain `textPart`; it is answered with `answer`. `whileShown` runs
+    // before the answer is given, as if the user did something while the box was open (pulled a
+    // cable, looked at the clock).
+    void expect(std::string textPart, model::MessageAnswer answer = model::MessageAnswer::Ok,
+                std::function<void()> whileShown = {});
+    // Like expect(), but ahead of every message announced so far: for a fixture that answers the
+    // opening question of a command after the test announced what follows it.
+    void expectFirst(std::string textPart, model::MessageAnswer answer = model::MessageAnswer::Ok);
     // Messages are recorded and answered Ok / Yes without being announced.
     void allowUnannounced(bool allow) { m_allowUnannounced = allow; }
 
@@ -41,6 +48,7 @@ private:
     {
         std::string textPart;
         model::MessageAnswer answer;
+        std::function<void()> whileShown;
     };
     std::deque<Expected> m_expected;
     std::vector<Shown> m_shown;
