@@ -19,8 +19,10 @@ namespace {
 
 using emg::InfoField;
 
-// Wide enough for the 16-character texts of the block.
-constexpr int kFieldCharacters = 20;
+// The fields are as wide as the block's 16-character texts (serial number, dates) with room for
+// the frame and the text margins.
+constexpr int kFieldCharacters = 16;
+constexpr int kFieldPaddingPixels = 24;
 
 QString shown(const std::string& codePageBytes)
 {
@@ -56,9 +58,11 @@ FrmEMG::FrmEMG(const model::RadioInfo& info, model::Language language, HelpComma
         } else {
             auto* line = new QLineEdit(this);
             line->setReadOnly(true);
-            line->setMinimumWidth(line->fontMetrics().averageCharWidth() * kFieldCharacters);
             widget = line;
         }
+        widget->setMinimumWidth(
+            widget->fontMetrics().horizontalAdvance(QString(kFieldCharacters, QLatin1Char('0'))) +
+            kFieldPaddingPixels);
         widget->setObjectName(platform::qtText(entry.name));
         widget->setEnabled(false);
         label->setBuddy(widget);
