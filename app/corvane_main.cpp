@@ -1,6 +1,7 @@
 // Corvane: dealer programming software for the ZT740-16.
 
 #include "app/widgets/about_box.h"
+#include "app/widgets/link_radio_commands.h"
 #include "app/widgets/startup.h"
 #include "link/port_list.h"
 #include "platform/serial_port_lister.h"
@@ -24,6 +25,9 @@ int main(int argc, char* argv[])
     seams.portCheck = [](const std::string& configured) {
         return link::startupPortCheck(configured, platform::SystemPortLister().listPorts(),
                                       platform::isWindowsVersion6_0());
+    };
+    seams.radioCommands = [paths](app::AppState& state) {
+        return std::make_unique<app::LinkRadioCommands>(state, paths);
     };
     const auto run = app::startup(paths, platform::systemLocaleIsChinesePrc(), std::move(seams));
     return QApplication::exec();

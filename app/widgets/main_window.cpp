@@ -887,19 +887,7 @@ void MainWindow::openCommand()
         return;
     }
     CloseCurAllWindows();
-    model::HandOverContext context{
-        m_services.prompts,
-        language,
-        m_services.versions,
-        [this](int number) {
-            return model::numberedMessage(m_services.paths.languageFolder(),
-                                          m_services.state.language.languageFile, number);
-        },
-        m_services.launcher,
-        m_services.thisProgramFile,
-        [this] { m_services.radio.closePort(); },
-        [this] { return saveForQuestion(); },
-    };
+    model::HandOverContext context = handOverContext();
     const model::OpenResult result =
         model::openDocumentFile(state.model, platform::toPath(*chosen).string(), context, [this] {
             openChild(ChildKind::ChannelGrid);
@@ -911,6 +899,23 @@ void MainWindow::openCommand()
         openChild(ChildKind::ChannelGrid);
         cascade();
     }
+}
+
+model::HandOverContext MainWindow::handOverContext()
+{
+    return {
+        m_services.prompts,
+        m_services.state.language.language,
+        m_services.versions,
+        [this](int number) {
+            return model::numberedMessage(m_services.paths.languageFolder(),
+                                          m_services.state.language.languageFile, number);
+        },
+        m_services.launcher,
+        m_services.thisProgramFile,
+        [this] { m_services.radio.closePort(); },
+        [this] { return saveForQuestion(); },
+    };
 }
 
 bool MainWindow::saveTo(const QString& path)

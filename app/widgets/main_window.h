@@ -86,7 +86,7 @@ public:
     QMdiSubWindow* childWindow(ChildKind kind) const;
     void cascade();
     // The help window at the topic of `contextId` in the current language (the editors' Help).
-    void showHelpTopic(int contextId);
+    void showHelpTopic(int contextId) override;
 
     AppState& state() { return m_services.state; }
     const SettingsPaths& paths() const { return m_services.paths; }
@@ -96,6 +96,7 @@ public:
     model::Prompts& prompts() override { return m_services.prompts; }
     void showReadDocument() override;
     void refreshStatusBar() override;
+    model::HandOverContext handOverContext() override;
 
     // The document commands (menu items and toolbar buttons run these).
     void newDocumentCommand(); // asks "All data will be cleared." first

@@ -5,6 +5,7 @@
 // Until then UnavailableRadioCommands stands in: its commands are offered as disabled items.
 
 #include "model/prompts.h"
+#include "model/version_table.h"
 
 class QWidget;
 
@@ -32,6 +33,11 @@ public:
     virtual void showReadDocument() = 0;
     // The port panel of the status bar follows comPort (after the port dialog).
     virtual void refreshStatusBar() = 0;
+    // The version table and what a hand-over to another program version needs, with the main
+    // window's Save (Save As for an untitled document) and the radio commands' closePort.
+    virtual model::HandOverContext handOverContext() = 0;
+    // The help at `contextId` (the Help buttons of the windows the radio commands show).
+    virtual void showHelpTopic(int contextId) = 0;
 };
 
 // The status bits of the radio's last identity reply, kept for "Setting.ini".

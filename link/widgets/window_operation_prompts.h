@@ -5,13 +5,12 @@
 // and the operation's first greeting goes out from inside that loop once the window shows.
 
 #include "link/operation_prompts.h"
+#include "link/widgets/progress_window.h"
 #include "platform/widgets/message_box_prompts.h"
 
 #include <QPointer>
 
 namespace corvane::link {
-
-class ProgressWindow;
 
 class WindowOperationPrompts : public OperationPrompts
 {
