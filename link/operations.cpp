@@ -93,12 +93,14 @@ void RadioOperations::enter(LinkOperation operation)
     m_session.cursor().listening = false;
     m_state.lastPercent = 0;
     m_lastResult = OperationResult::NotStarted;
+    m_lastFailure = OperationFailure::None;
 }
 
-void RadioOperations::abandonStart()
+void RadioOperations::abandonStart(OperationFailure why)
 {
     m_session.closeLink();
     m_session.operationState() = {};
+    m_lastFailure = why;
 }
 
 bool RadioOperations::startRead()
@@ -111,13 +113,13 @@ bool RadioOperations::startRead()
     // The port is tried before the question so that a missing cable shows up first; the
     // progress window opens it again.
     if (!m_session.openLink(m_shell.portId(), language())) {
-        abandonStart();
+        abandonStart(OperationFailure::PortNotOpened);
         return true;
     }
     m_session.closeLink();
     if (m_prompts.showMessage(std::string(model::pick(texts::kReadConfirmation, language())),
                               MessageButtons::OkCancel, MessageIcon::Question) != MessageAnswer::Ok) {
-        abandonStart();
+        abandonStart(OperationFailure::Declined);
         return true;
     }
     model::fillImageForTransfer(m_model);
@@ -131,6 +133,7 @@ bool RadioOperations::startWrite()
         return false;
     }
     m_lastResult = OperationResult::NotStarted;
+    m_lastFailure = OperationFailure::None;
     m_shell.commitEditors();
     m_deferredWrite->start(kDeferredWriteStart);
     return true;
@@ -139,30 +142,32 @@ bool RadioOperations::startWrite()
 void RadioOperations::startDeferredWrite()
 {
     if (m_model.document.channelCount <= 0) {
+        m_lastFailure = OperationFailure::NoChannel;
         say(model::pick(texts::kWriteNeedsChannel, language()));
         return;
     }
     // A document that cannot be packed is refused before the port is touched or the user is
     // asked: nothing of it could reach the radio anyway.
     if (const auto problem = model::checkPackable(m_model)) {
+        m_lastFailure = OperationFailure::PackingRejected;
         say(model::packProblemText(*problem, language()), MessageIcon::Exclamation);
         return;
     }
     enter(LinkOperation::Write);
     if (!m_session.openLink(m_shell.portId(), language())) {
-        abandonStart();
+        abandonStart(OperationFailure::PortNotOpened);
         return;
     }
     if (m_prompts.showMessage(std::string(model::pick(texts::kWriteConfirmation, language())),
                               MessageButtons::OkCancel, MessageIcon::Question) != MessageAnswer::Ok) {
-        abandonStart();
+        abandonStart(OperationFailure::Declined);
         return;
     }
     model::fillImageForTransfer(m_model);
     const model::PackResult packed = model::packImage(m_model);
     if (!packed.ok()) {
         // checkPackable passed a moment ago; an editor's late commit could still change that.
-        abandonStart();
+        abandonStart(OperationFailure::PackingRejected);
         say(model::packProblemText(*packed.problem, language()), MessageIcon::Exclamation);
         return;
     }
@@ -176,7 +181,7 @@ bool RadioOperations::startRadioInfoRead()
     }
     enter(LinkOperation::RadioInfoRead);
     if (!m_session.openLink(m_shell.portId(), language())) {
-        abandonStart();
+        abandonStart(OperationFailure::PortNotOpened);
         return true;
     }
     model::fillImageForTransfer(m_model);
@@ -196,7 +201,7 @@ void RadioOperations::progressOpened()
         return;
     }
     if (!m_session.isLinkOpen() && !m_session.openLink(m_shell.portId(), language())) {
-        finish(false);
+        fail(OperationFailure::PortNotOpened);
         return;
     }
     beginAttempt();
@@ -237,7 +242,7 @@ void RadioOperations::askRetry()
     if (answer == MessageAnswer::Ok) {
         restartAttempt();
     } else {
-        finish(false);
+        fail(OperationFailure::NoAnswer);
     }
 }
 
@@ -274,6 +279,9 @@ void RadioOperations::finish(bool success)
     // late port event or timer must find nothing to act on.
     m_session.operationState() = {};
     m_lastResult = success ? OperationResult::Succeeded : OperationResult::Failed;
+    if (success) {
+        m_lastFailure = OperationFailure::None;
+    }
     if (m_progressOpen) {
         m_progressOpen = false;
         m_prompts.closeProgress();
@@ -294,6 +302,12 @@ void RadioOperations::finish(bool success)
     if (finished == LinkOperation::Read || finished == LinkOperation::Write) {
         say(model::pick(kCompleted, finished, language()));
     }
+}
+
+void RadioOperations::fail(OperationFailure why)
+{
+    m_lastFailure = why;
+    finish(false);
 }
 
 // ---- frames -------------------------------------------------------------------------------------
@@ -348,8 +362,8 @@ void RadioOperations::readFrame(FrameKind kind, const Frame& frame)
             m_session.sendAck();
         }
     } else if (s == step::CheckGate && kind == FrameKind::Ack) {
-        if (!identityChecksPass(false)) {
-            finish(false);
+        if (const OperationFailure why = identityChecks(false); why != OperationFailure::None) {
+            fail(why);
             return;
         }
         s = step::Transfer;
@@ -379,7 +393,7 @@ void RadioOperations::readFrame(FrameKind kind, const Frame& frame)
     } else if (s == step::Closing && kind == FrameKind::Ack) {
         finish(true);
     } else {
-        finish(false);
+        fail(OperationFailure::UnexpectedReply);
     }
 }
 
@@ -409,8 +423,8 @@ void RadioOperations::writeFrame(FrameKind kind, const Frame& frame)
         s = step::CheckGate;
         m_session.sendAck();
     } else if (s == step::CheckGate && kind == FrameKind::Ack) {
-        if (!identityChecksPass(true)) {
-            finish(false);
+        if (const OperationFailure why = identityChecks(true); why != OperationFailure::None) {
+            fail(why);
             return;
         }
         s = step::Transfer;
@@ -429,7 +443,7 @@ void RadioOperations::writeFrame(FrameKind kind, const Frame& frame)
     } else if (s == step::Closing && kind == FrameKind::Ack) {
         finish(true);
     } else {
-        finish(false);
+        fail(OperationFailure::UnexpectedReply);
     }
 }
 
@@ -456,7 +470,7 @@ void RadioOperations::radioInfoFrame(FrameKind kind, const Frame& frame)
     } else if (s == step::Closing && kind == FrameKind::Ack) {
         finish(true);
     } else {
-        finish(false);
+        fail(OperationFailure::UnexpectedReply);
     }
 }
 
@@ -480,7 +494,7 @@ void RadioOperations::greetingTimedOut(bool askWhenExhausted)
 void RadioOperations::radioInfoEnded()
 {
     m_session.cursor().listening = false;
-    finish(false);
+    fail(OperationFailure::NoAnswer);
     say(model::pick(texts::kRetry, language()), MessageIcon::Exclamation);
 }
 
@@ -509,7 +523,7 @@ void RadioOperations::replyTimeout()
             radioInfoEnded();
             return;
         default:
-            finish(false);
+            fail(OperationFailure::NoAnswer);
             return;
         }
     }
@@ -540,7 +554,7 @@ void RadioOperations::replyTimeout()
     default:
         break;
     }
-    finish(false);
+    fail(OperationFailure::NoAnswer);
 }
 
 void RadioOperations::portFailed(PortFailure failure)
@@ -561,7 +575,7 @@ bool RadioOperations::passwordCheck(const Frame& frame)
     const auto entry = m_prompts.askPassword(m_state.enteredPassword, language());
     if (!entry) {
         // The user chose to stop: end without telling them what they already know.
-        finish(false);
+        fail(OperationFailure::PasswordRefused);
         return false;
     }
     m_state.enteredPassword = passwordFromEntry(*entry);
@@ -570,11 +584,11 @@ bool RadioOperations::passwordCheck(const Frame& frame)
         return false;
     }
     say(texts::kPasswordFailure);
-    finish(false);
+    fail(OperationFailure::PasswordRefused);
     return false;
 }
 
-bool RadioOperations::identityChecksPass(bool forWrite)
+OperationFailure RadioOperations::identityChecks(bool forWrite)
 {
     const std::string documentCode = m_model.document.radioType.modelCode.value();
     const bool modelDiffers = comparableModelCode(m_state.radioModelCode) != comparableModelCode(documentCode);
@@ -587,27 +601,27 @@ bool RadioOperations::identityChecksPass(bool forWrite)
     if (modelDiffers) {
         say(std::string(model::pick(texts::kModelMismatch, language())) + "\r\nPC is " +
             model::modelNameForCode(documentCode) + "\r\nRadio is " + model::modelNameForCode(m_state.radioModelCode));
-        return false;
+        return OperationFailure::ModelMismatch;
     }
     if (bandDiffers && versionOk) {
         if (forWrite) {
             say(model::pick(texts::kBandMismatch, language()), MessageIcon::Exclamation);
-            return false;
+            return OperationFailure::BandMismatch;
         }
     } else if (!versionOk) {
         m_session.stopReplyTimer();
         model::offerHandOver(programVersion, m_state.radioVersion, m_model, context);
-        return false;
+        return OperationFailure::VersionMismatch;
     }
     if (forWrite && m_state.radioKilled) {
         say(model::pick(texts::kRadioKilled, language()));
-        return false;
+        return OperationFailure::RadioKilled;
     }
     if (forWrite && m_state.radioStunned) {
         say(model::pick(texts::kRadioStunned, language()));
-        return false;
+        return OperationFailure::RadioStunned;
     }
-    return true;
+    return OperationFailure::None;
 }
 
 void RadioOperations::updateProgress(int address)

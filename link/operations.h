@@ -33,6 +33,25 @@ enum class OperationResult {
     Succeeded,
 };
 
+// Why the last operation did not succeed, for a caller that needs more than the messages already
+// shown (the command-line tool's exit codes). None after a success and before any operation.
+enum class OperationFailure {
+    None,
+    PortNotOpened,   // "Cannot Open Communication Port." (at the start or when the progress opened)
+    Declined,        // the read or write confirmation was answered Cancel
+    NoChannel,       // a write of a document without channels
+    PackingRejected, // a write of a document with a value that does not pack
+    NoAnswer,        // no reply (silent radio, lost reply, pulled cable) and the retry was cancelled,
+                     // or an information read ended for lack of a reply
+    UnexpectedReply, // a recognised frame of a kind the step did not await
+    PasswordRefused, // the radio's password was not accepted (or its dialog was cancelled)
+    ModelMismatch,
+    BandMismatch,    // write only: a read from a radio of another band goes ahead
+    VersionMismatch, // the radio's firmware version is not handled by this program version
+    RadioKilled,
+    RadioStunned,
+};
+
 // percent = address * 100 / endAddress, rounded to the nearest whole number, halves to even.
 int transferPercent(int address, int endAddress);
 
@@ -65,6 +84,9 @@ public:
     bool isBusy() const;
     LinkOperation operation() const { return m_session.operationState().operation; }
     OperationResult lastResult() const { return m_lastResult; }
+    // Why the last operation failed or did not start; None when it succeeded. A start command
+    // refused because another operation runs changes neither this nor lastResult().
+    OperationFailure lastFailure() const { return m_lastFailure; }
 
     // LinkListener
     void frameReceived(FrameKind kind, const Frame& frame) override;
@@ -75,13 +97,14 @@ public:
 private:
     void startDeferredWrite();
     void enter(LinkOperation operation);
-    void abandonStart();
+    void abandonStart(OperationFailure why);
     void openProgressWindow(LinkOperation operation);
     void progressOpened();
     void beginAttempt();
     void restartAttempt();
     void askRetry();
     void finish(bool success);
+    void fail(OperationFailure why);
 
     void readFrame(FrameKind kind, const Frame& frame);
     void writeFrame(FrameKind kind, const Frame& frame);
@@ -92,7 +115,8 @@ private:
     void keepIdentity(const Frame& frame);
     // True when the operation goes on; otherwise it has restarted or finished.
     bool passwordCheck(const Frame& frame);
-    bool identityChecksPass(bool forWrite);
+    // None when the checks pass; otherwise the message has been shown.
+    OperationFailure identityChecks(bool forWrite);
     void updateProgress(int address);
 
     std::int16_t& step();
@@ -108,6 +132,7 @@ private:
     std::unique_ptr<Timer> m_deferredWrite;
     bool m_progressOpen = false;
     OperationResult m_lastResult = OperationResult::NotStarted;
+    OperationFailure m_lastFailure = OperationFailure::None;
 };
 
 } // namespace corvane::link

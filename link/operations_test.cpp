@@ -499,46 +499,47 @@ TEST(RadioOperations, CommandsThatStopBeforeTheFirstGreeting)
         const char* name;
         std::function<void(Bench&)> prepare;
         std::function<void(Bench&)> start;
+        OperationFailure failure;
     };
     const Case cases[] = {
         {"read declined",
          [](Bench& b) { b.prompts.messages.expect("Read data from radio.", MessageAnswer::Cancel); },
-         [](Bench& b) { b.ops.startRead(); }},
+         [](Bench& b) { b.ops.startRead(); }, OperationFailure::Declined},
         {"write declined",
          [](Bench& b) {
              putDistinctiveValues(b.model);
              b.prompts.messages.expect("Write data to radio.", MessageAnswer::Cancel);
          },
-         [](Bench& b) { b.ops.startWrite(); }},
+         [](Bench& b) { b.ops.startWrite(); }, OperationFailure::Declined},
         {"write without a channel",
          [](Bench& b) { b.prompts.messages.expect("Only when it at least has data of one channel,  can it be writed."); },
-         [](Bench& b) { b.ops.startWrite(); }},
+         [](Bench& b) { b.ops.startWrite(); }, OperationFailure::NoChannel},
         {"write of a document that cannot be packed",
          [](Bench& b) {
              putDistinctiveValues(b.model);
              b.model.document.channels[0].rxTone = "88.5";
              b.prompts.messages.expect("88.5");
          },
-         [](Bench& b) { b.ops.startWrite(); }},
+         [](Bench& b) { b.ops.startWrite(); }, OperationFailure::PackingRejected},
         {"no port for a read",
          [](Bench& b) {
              b.shell.port.clear();
              b.prompts.messages.expect("Cannot Open Communication Port.");
          },
-         [](Bench& b) { b.ops.startRead(); }},
+         [](Bench& b) { b.ops.startRead(); }, OperationFailure::PortNotOpened},
         {"no port for a write",
          [](Bench& b) {
              putDistinctiveValues(b.model);
              b.shell.port.clear();
              b.prompts.messages.expect("Cannot Open Communication Port.");
          },
-         [](Bench& b) { b.ops.startWrite(); }},
+         [](Bench& b) { b.ops.startWrite(); }, OperationFailure::PortNotOpened},
         {"no port for an information read",
          [](Bench& b) {
              b.shell.port.clear();
              b.prompts.messages.expect("Cannot Open Communication Port.");
          },
-         [](Bench& b) { b.ops.startRadioInfoRead(); }},
+         [](Bench& b) { b.ops.startRadioInfoRead(); }, OperationFailure::PortNotOpened},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -552,6 +553,7 @@ TEST(RadioOperations, CommandsThatStopBeforeTheFirstGreeting)
         EXPECT_EQ(bench.model.document, document);
         EXPECT_EQ(bench.model.radioImage, image);
         EXPECT_EQ(bench.ops.lastResult(), OperationResult::NotStarted);
+        EXPECT_EQ(bench.ops.lastFailure(), c.failure);
         EXPECT_TRUE(bench.prompts.messages.allAnswered());
         bench.expectIdle();
     }
@@ -577,37 +579,37 @@ TEST(RadioOperations, IdentityChecks)
         bool write;
         std::vector<std::string> messages; // after the confirmation
         MessageIcon icon;                   // of the first of them
-        bool succeeds;
+        OperationFailure failure;           // None: succeeds
     };
     const Case cases[] = {
         {"earlier model code, read", radioWith([](auto& r) { r.modelCode = "Z740F"; }), false,
-         {"Read Data Completed."}, MessageIcon::None, true},
+         {"Read Data Completed."}, MessageIcon::None, OperationFailure::None},
         {"earlier model code, write", radioWith([](auto& r) { r.modelCode = "Z740F"; }), true,
-         {"Write Data Completed."}, MessageIcon::None, true},
+         {"Write Data Completed."}, MessageIcon::None, OperationFailure::None},
         {"other band, read", radioWith([](auto& r) { r.bandCode = 0; }), false, {"Read Data Completed."},
-         MessageIcon::None, true},
+         MessageIcon::None, OperationFailure::None},
         {"other band, write", radioWith([](auto& r) { r.bandCode = 0; }), true,
-         {"Frequency band is different,Overwrite?"}, MessageIcon::Exclamation, false},
+         {"Frequency band is different,Overwrite?"}, MessageIcon::Exclamation, OperationFailure::BandMismatch},
         {"killed and stunned", radioWith([](auto& r) { r.killed = r.stunned = true; }), true,
-         {"Radio is killed,can't be written!"}, MessageIcon::None, false},
+         {"Radio is killed,can't be written!"}, MessageIcon::None, OperationFailure::RadioKilled},
         {"stunned", radioWith([](auto& r) { r.stunned = true; }), true, {"Radio is fainted,can't be written!"},
-         MessageIcon::None, false},
+         MessageIcon::None, OperationFailure::RadioStunned},
         {"killed, read", radioWith([](auto& r) { r.killed = true; }), false, {"Read Data Completed."},
-         MessageIcon::None, true},
+         MessageIcon::None, OperationFailure::None},
         {"other model", radioWith([](auto& r) { r.modelCode = "AB12"; }), true,
-         {"Model type is wrong.\r\nPC is ZT740-16\r\nRadio is AB12"}, MessageIcon::None, false},
+         {"Model type is wrong.\r\nPC is ZT740-16\r\nRadio is AB12"}, MessageIcon::None, OperationFailure::ModelMismatch},
         {"other model and band", radioWith([](auto& r) {
              r.modelCode = "AB12";
              r.bandCode = 1;
          }),
-         false, {"Model type is wrong.\r\nPC is ZT740-16\r\nRadio is AB12"}, MessageIcon::None, false},
+         false, {"Model type is wrong.\r\nPC is ZT740-16\r\nRadio is AB12"}, MessageIcon::None, OperationFailure::ModelMismatch},
         {"other version", radioWith([](auto& r) { r.firmwareVersion = "V200"; }), false,
-         {"Message 9062\r\nMessage 9060 V2.00\r\nMessage 9061 Z3.00"}, MessageIcon::None, false},
+         {"Message 9062\r\nMessage 9060 V2.00\r\nMessage 9061 Z3.00"}, MessageIcon::None, OperationFailure::VersionMismatch},
         {"other version and band, write", radioWith([](auto& r) {
              r.firmwareVersion = "V200";
              r.bandCode = 1;
          }),
-         true, {"Message 9062"}, MessageIcon::None, false},
+         true, {"Message 9062"}, MessageIcon::None, OperationFailure::VersionMismatch},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -624,8 +626,10 @@ TEST(RadioOperations, IdentityChecks)
         const auto shown = bench.prompts.messages.shown();
         ASSERT_EQ(shown.size(), 1 + c.messages.size());
         EXPECT_EQ(shown[1].icon, c.icon);
-        EXPECT_EQ(bench.ops.lastResult(), c.succeeds ? OperationResult::Succeeded : OperationResult::Failed);
-        if (!c.succeeds) {
+        const bool succeeds = c.failure == OperationFailure::None;
+        EXPECT_EQ(bench.ops.lastResult(), succeeds ? OperationResult::Succeeded : OperationResult::Failed);
+        EXPECT_EQ(bench.ops.lastFailure(), c.failure);
+        if (!succeeds) {
             // Refused at the check gate: nothing transferred, the document as it was.
             EXPECT_EQ(bench.frames().back(), "06");
             EXPECT_TRUE(bench.radio.writtenAddresses().empty());
@@ -645,6 +649,7 @@ TEST(RadioOperations, YesToTheVersionQuestionHandsOverToTheOtherVersion)
     EXPECT_EQ(bench.shell.launcher.started[0], std::filesystem::path("/opt/corvane/V200/Corvane"));
     EXPECT_TRUE(bench.shell.launcher.ended);
     EXPECT_EQ(bench.ops.lastResult(), OperationResult::Failed);
+    EXPECT_EQ(bench.ops.lastFailure(), OperationFailure::VersionMismatch);
     bench.expectIdle();
 }
 
@@ -682,10 +687,12 @@ TEST(RadioOperations, ASilentRadioGetsThreeGreetingsThenTheRetryQuestion)
             ASSERT_NE(reset, events.end());
             EXPECT_EQ(*(reset - 1), "message Check Connection. Retry or Cancel?");
             EXPECT_EQ(bench.ops.lastResult(), OperationResult::Succeeded);
+            EXPECT_EQ(bench.ops.lastFailure(), OperationFailure::None);
         } else {
             EXPECT_EQ(greetings, (std::vector<Milliseconds>{0ms, 1500ms, 3000ms}));
             EXPECT_EQ(bench.model.document, document);
             EXPECT_EQ(bench.ops.lastResult(), OperationResult::Failed);
+            EXPECT_EQ(bench.ops.lastFailure(), OperationFailure::NoAnswer);
         }
         bench.expectIdle();
     }
@@ -768,6 +775,7 @@ TEST(RadioOperations, ACablePulledMidWriteLeadsToTheRetryQuestion)
         bench.write();
         EXPECT_FALSE(portOpenWhileAsked);
         EXPECT_EQ(bench.ops.lastResult(), c.completes ? OperationResult::Succeeded : OperationResult::Failed);
+        EXPECT_EQ(bench.ops.lastFailure(), c.completes ? OperationFailure::None : OperationFailure::NoAnswer);
         if (c.completes) {
             // The whole plan again from the greeting, on the reopened port.
             const auto frames = bench.frames();
@@ -824,6 +832,7 @@ TEST(RadioOperations, PasswordCheck)
         const model::ConfigDocument document = bench.model.document;
         bench.read();
         EXPECT_EQ(bench.ops.lastResult(), c.succeeds ? OperationResult::Succeeded : OperationResult::Failed);
+        EXPECT_EQ(bench.ops.lastFailure(), c.succeeds ? OperationFailure::None : OperationFailure::PasswordRefused);
         EXPECT_EQ(static_cast<int>(bench.greetingTimes().size()), c.attempts);
         EXPECT_EQ(bench.prompts.messages.shown().size(), 1 + c.messages.size());
         if (!c.dialog.empty()) {
@@ -969,6 +978,7 @@ TEST(RadioOperations, TheRadioInformationReadEndsWhereTheReadWouldAsk)
         }
         EXPECT_EQ(bench.greetingTimes(), c.greetings);
         EXPECT_EQ(bench.ops.lastResult(), c.messages.empty() ? OperationResult::Succeeded : OperationResult::Failed);
+        EXPECT_EQ(bench.ops.lastFailure(), c.messages.empty() ? OperationFailure::None : OperationFailure::NoAnswer);
         EXPECT_EQ(bench.shell.calls.size(), c.messages.empty() ? 1U : 0U);
         bench.expectIdle();
     }
@@ -1006,6 +1016,31 @@ TEST(RadioOperations, ASecondCommandWhileOneRunsIsRefusedWithoutTouchingIt)
     EXPECT_FALSE(bench.ops.startRadioInfoRead());
     bench.prompts.messages.expect("Write data to radio.", MessageAnswer::Cancel);
     bench.run();
+    bench.expectIdle();
+}
+
+TEST(RadioOperations, TheFailureReasonIsTheLastOperationsOwn)
+{
+    Bench bench;
+    bench.prompts.messages.expect("Only when it at least has data of one channel");
+    ASSERT_TRUE(bench.ops.startWrite());
+    bench.run();
+    EXPECT_EQ(bench.ops.lastFailure(), OperationFailure::NoChannel);
+
+    // A refused command says nothing about the running operation, which then sets its own.
+    bench.radio.faults().lostReplies = {2};
+    ASSERT_TRUE(bench.ops.startRadioInfoRead());
+    EXPECT_FALSE(bench.ops.startRead());
+    EXPECT_EQ(bench.ops.lastFailure(), OperationFailure::None);
+    bench.prompts.messages.expect("Check Connection. Retry or Cancel?");
+    bench.run();
+    EXPECT_EQ(bench.ops.lastFailure(), OperationFailure::NoAnswer);
+
+    putDistinctiveValues(bench.model);
+    bench.prompts.messages.expect("Write Data Completed.");
+    bench.write();
+    EXPECT_EQ(bench.ops.lastResult(), OperationResult::Succeeded);
+    EXPECT_EQ(bench.ops.lastFailure(), OperationFailure::None);
     bench.expectIdle();
 }
 
