@@ -15,6 +15,7 @@
 #include "platform/resource_paths.h"
 #include "platform/widgets/help_viewer.h"
 #include "platform/window_geometry_store.h"
+#include "testsupport/qt/isolated_user_folders.h"
 #include "testsupport/qt/modal_script.h"
 
 #include <QAction>
@@ -329,10 +330,7 @@ void LinkRadioCommandsTest::passwordEnteredThroughTheMenuOpensAProtectedRadio()
 
 int main(int argc, char* argv[])
 {
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
-    qputenv("XDG_DATA_HOME", settings.path().toLocal8Bit()); // nothing may reach the user's own
-    QStandardPaths::setTestModeEnabled(true);
+    const testing::IsolatedUserFolders userFolders;
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     LinkRadioCommandsTest test;

@@ -14,6 +14,7 @@
 #include "platform/widgets/help_viewer.h"
 #include "platform/widgets/twips.h"
 #include "platform/window_geometry_store.h"
+#include "testsupport/qt/isolated_user_folders.h"
 #include "testsupport/qt/modal_answerer.h"
 #include "testsupport/qt/scripted_prompts.h"
 
@@ -1146,9 +1147,7 @@ void MainWindowTest::helpFollowsTheFocusedControl()
 
 int main(int argc, char* argv[])
 {
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
-    QStandardPaths::setTestModeEnabled(true);
+    const testing::IsolatedUserFolders userFolders;
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     MainWindowTest test;

@@ -6,6 +6,7 @@
 #include "model/profile_file.h"
 #include "platform/resource_paths.h"
 #include "platform/window_geometry_store.h"
+#include "testsupport/qt/isolated_user_folders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -147,9 +148,7 @@ private slots:
 
 int main(int argc, char* argv[])
 {
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
-    QStandardPaths::setTestModeEnabled(true);
+    const testing::IsolatedUserFolders userFolders;
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     StartupTest test;
