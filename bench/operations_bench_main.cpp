@@ -240,19 +240,14 @@ private:
     NoLauncher m_launcher;
 };
 
+const model::FixedDateSource kNewDocumentDate({2026, 1, 1});
+
 // Sixteen channels, so the write sends a full document.
 model::ModelState fullDocument()
 {
     model::ModelState state;
-    model::RadioSettings& s = state.document.settings;
-    model::setDefaultOptions(s.options);
-    model::setDefaultKeys(s);
-    model::setDefaultScan(s);
-    model::setDefaultDtmf(s);
-    model::setDefaultFleetSig(s);
-    model::setDefaultEmbeddedMessages(s);
-    state.document.radioType.modelCode = "Z740E";
-    state.document.radioType.bandIndex = 2;
+    model::newDocument(state, {kNewDocumentDate, model::Language::English, {}});
+    model::refreshRadioType(state.document.radioType, state.currentModel);
     for (int number = 1; number <= 16; ++number) {
         const std::string frequency = "4" + model::formatInteger(3000000 + number * 12500);
         model::appendChannelEntry(state.document, static_cast<model::Integer>(number), frequency, frequency);

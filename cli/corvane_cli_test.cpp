@@ -136,20 +136,16 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
+const model::FixedDateSource kNewDocumentDate({2026, 1, 1});
+
 // A document as File New makes it, with values that differ from the defaults: three channels out
 // of order, tones of every kind, a DTMF memory, a spare and a fleet entry, both message lines.
 model::ModelState distinctiveDocument()
 {
     model::ModelState state;
+    model::newDocument(state, {kNewDocumentDate, model::Language::English, {}});
+    model::refreshRadioType(state.document.radioType, state.currentModel);
     model::RadioSettings& s = state.document.settings;
-    model::setDefaultOptions(s.options);
-    model::setDefaultKeys(s);
-    model::setDefaultScan(s);
-    model::setDefaultDtmf(s);
-    model::setDefaultFleetSig(s);
-    model::setDefaultEmbeddedMessages(s);
-    state.document.radioType.modelCode = "Z740E";
-    state.document.radioType.bandIndex = 2;
     struct Channel
     {
         int number;

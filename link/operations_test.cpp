@@ -120,19 +120,14 @@ private:
     const model::ModelState& m_state;
 };
 
+const model::FixedDateSource kNewDocumentDate({2026, 1, 1});
+
 // A document as File New makes it without a template: Z740E, 400 - 480 MHz, no channels.
 model::ModelState newDocumentState()
 {
     model::ModelState state;
-    model::RadioSettings& s = state.document.settings;
-    model::setDefaultOptions(s.options);
-    model::setDefaultKeys(s);
-    model::setDefaultScan(s);
-    model::setDefaultDtmf(s);
-    model::setDefaultFleetSig(s);
-    model::setDefaultEmbeddedMessages(s);
-    state.document.radioType.modelCode = "Z740E";
-    state.document.radioType.bandIndex = 2;
+    model::newDocument(state, {kNewDocumentDate, model::Language::English, {}});
+    model::refreshRadioType(state.document.radioType, state.currentModel);
     model::takeSnapshot(state);
     return state;
 }

@@ -15,19 +15,14 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+const FixedDateSource kNewDocumentDate({2026, 1, 1});
+
 // A document as File New makes it (without a template), written for "Z740E", 400 - 480 MHz.
 ModelState freshState()
 {
     ModelState state;
-    RadioSettings& s = state.document.settings;
-    setDefaultOptions(s.options);
-    setDefaultKeys(s);
-    setDefaultScan(s);
-    setDefaultDtmf(s);
-    setDefaultFleetSig(s);
-    setDefaultEmbeddedMessages(s);
-    state.document.radioType.modelCode = "Z740E";
-    state.document.radioType.bandIndex = 2;
+    newDocument(state, {kNewDocumentDate, Language::English, {}});
+    refreshRadioType(state.document.radioType, state.currentModel);
     return state;
 }
 

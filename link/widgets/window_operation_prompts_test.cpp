@@ -137,18 +137,13 @@ private:
     sim::SimulatedPort& m_inner;
 };
 
+const model::FixedDateSource kNewDocumentDate({2026, 1, 1});
+
 model::ModelState documentWithAChannel()
 {
     model::ModelState state;
-    model::RadioSettings& s = state.document.settings;
-    model::setDefaultOptions(s.options);
-    model::setDefaultKeys(s);
-    model::setDefaultScan(s);
-    model::setDefaultDtmf(s);
-    model::setDefaultFleetSig(s);
-    model::setDefaultEmbeddedMessages(s);
-    state.document.radioType.modelCode = "Z740E";
-    state.document.radioType.bandIndex = 2;
+    model::newDocument(state, {kNewDocumentDate, model::Language::English, {}});
+    model::refreshRadioType(state.document.radioType, state.currentModel);
     model::appendChannelEntry(state.document, 4, "43700000", "43700000");
     return state;
 }
