@@ -87,8 +87,8 @@ public:
 
     explicit VirtualRadio(RadioIdentity identity = {}, RadioFaults faults = {}, RadioTiming timing = {});
 
-    // A radio fresh from the factory: no channels, the identity in the information block,
-    // no password, a test-data block.
+    // A radio fresh from the factory: channel 1 in the middle of its band (simplex, wide, high
+    // power, no tones), the identity in the information block, no password, a test-data block.
     static RadioMemory factoryMemory(const RadioIdentity& identity);
 
     RadioMemory& memory() { return m_memory; }
