@@ -340,10 +340,9 @@ void RadioOperations::keepIdentity(const Frame& frame)
     storeIdentityReply(frame, m_model.radioImage);
 }
 
-// Each step awaits one kind of frame (the reply length the session waits for follows from the
-// step). A recognised frame of another kind means the radio and the program disagree about
-// where they are: the operation ends, as after an acknowledgement in a step that awaits none.
-void RadioOperations::readFrame(FrameKind kind, const Frame& frame)
+// The steps a read and a write share: greeting, identity, password gate and closing. True when
+// the frame was one of them.
+bool RadioOperations::sharedStep(FrameKind kind, const Frame& frame)
 {
     std::int16_t& s = step();
     if (s == step::Greeting && kind == FrameKind::Ack) {
@@ -356,7 +355,24 @@ void RadioOperations::readFrame(FrameKind kind, const Frame& frame)
     } else if (s == step::PasswordGate && kind == FrameKind::Ack) {
         s = step::PasswordRead;
         m_session.sendPasswordBlockRequest();
-    } else if (s == step::PasswordRead && kind == FrameKind::PasswordBlock) {
+    } else if (s == step::Closing && kind == FrameKind::Ack) {
+        finish(true);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Each step awaits one kind of frame (the reply length the session waits for follows from the
+// step). A recognised frame of another kind means the radio and the program disagree about
+// where they are: the operation ends, as after an acknowledgement in a step that awaits none.
+void RadioOperations::readFrame(FrameKind kind, const Frame& frame)
+{
+    if (sharedStep(kind, frame)) {
+        return;
+    }
+    std::int16_t& s = step();
+    if (s == step::PasswordRead && kind == FrameKind::PasswordBlock) {
         if (passwordCheck(frame)) {
             s = step::CheckGate;
             m_session.sendAck();
@@ -390,8 +406,6 @@ void RadioOperations::readFrame(FrameKind kind, const Frame& frame)
         } else {
             s = step::Transfer;
         }
-    } else if (s == step::Closing && kind == FrameKind::Ack) {
-        finish(true);
     } else {
         fail(OperationFailure::UnexpectedReply);
     }
@@ -399,18 +413,11 @@ void RadioOperations::readFrame(FrameKind kind, const Frame& frame)
 
 void RadioOperations::writeFrame(FrameKind kind, const Frame& frame)
 {
+    if (sharedStep(kind, frame)) {
+        return;
+    }
     std::int16_t& s = step();
-    if (s == step::Greeting && kind == FrameKind::Ack) {
-        s = step::Identify;
-        m_session.sendIdentityRequest();
-    } else if (s == step::Identify && kind == FrameKind::Identity) {
-        keepIdentity(frame);
-        s = step::PasswordGate;
-        m_session.sendAck();
-    } else if (s == step::PasswordGate && kind == FrameKind::Ack) {
-        s = step::PasswordRead;
-        m_session.sendPasswordBlockRequest();
-    } else if (s == step::PasswordRead && kind == FrameKind::PasswordBlock) {
+    if (s == step::PasswordRead && kind == FrameKind::PasswordBlock) {
         if (passwordCheck(frame)) {
             s = step::ResetGate;
             m_session.sendAck();
@@ -440,8 +447,6 @@ void RadioOperations::writeFrame(FrameKind kind, const Frame& frame)
             s = step::Closing;
             m_session.sendEndFrame();
         }
-    } else if (s == step::Closing && kind == FrameKind::Ack) {
-        finish(true);
     } else {
         fail(OperationFailure::UnexpectedReply);
     }

@@ -106,6 +106,7 @@ private:
     void finish(bool success);
     void fail(OperationFailure why);
 
+    bool sharedStep(FrameKind kind, const Frame& frame);
     void readFrame(FrameKind kind, const Frame& frame);
     void writeFrame(FrameKind kind, const Frame& frame);
     void radioInfoFrame(FrameKind kind, const Frame& frame);
